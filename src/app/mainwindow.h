@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <functional>
+
+class HelpSystem;
+class PrinterChoice;
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+class QToolButton;
+class ScreenRegistry;
+
+// The hub of the program: menu, picture buttons, clock, help, printer set-up
+// and the euro-rate gate in front of the employee file. It owns no data and
+// opens no database; closing it ends the program without running the other
+// screens' closing steps.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Reads the euro rate as the euro rate screen currently shows it.
+    using RateReader = std::function<QString()>;
+
+    MainWindow(ScreenRegistry &registry, HelpSystem &help, PrinterChoice &printers,
+               QWidget *parent = nullptr);
+
+    void setEuroRateReader(RateReader reader) { m_readEuroRate = std::move(reader); }
+    // Enables the menu items and buttons whose screens the registry knows.
+    void refreshAvailableScreens();
+
+    // The clock's timer handler, public so that it can be fired directly.
+    void tick();
+    // The euro-rate gate; returns true when the employee screen was opened.
+    bool openEmployeeFile();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    QWidget *buildButtonRow();
+    QWidget *buildBackground();
+    QAction *addItem(QMenu *menu, const QString &caption, const QString &name);
+    QToolButton *addPictureButton(const QString &name, const QString &icon, const QString &tooltip);
+    void openScreen(const QString &screenName);
+    void openCalculator();
+    void toggleClock();
+
+    ScreenRegistry &m_registry;
+    HelpSystem &m_help;
+    PrinterChoice &m_printers;
+    RateReader m_readEuroRate;
+    QLabel *m_clock = nullptr;
+    QTimer *m_clockTimer = nullptr;
+    QAction *m_clockItem = nullptr;
+    QHash<QString, QList<QObject *>> m_screenControls; // screen name -> items and buttons
+};

@@ -1,0 +1,68 @@
+#include "database.h"
+#include "frenchlocale.h"
+#include "helpsystem.h"
+#include "mainwindow.h"
+#include "printerchoice.h"
+#include "schema.h"
+#include "screencatalog.h"
+#include "screenregistry.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QTextStream>
+#include <QTranslator>
+
+namespace {
+
+// `quorvan DIR` works in DIR, created when missing.
+bool enterWorkingDirectory(const QStringList &arguments)
+{
+    if (arguments.size() < 2)
+        return true;
+    const QString directory = arguments.at(1);
+    if (!QDir().mkpath(directory) || !QDir::setCurrent(directory)) {
+        QTextStream(stderr) << "Impossible d'ouvrir le dossier de travail « " << directory << " ».\n";
+        return false;
+    }
+    return true;
+}
+
+// The delivered files are written where they are missing; a refused file is
+// reported by the screen that opens it, so nothing is said here.
+void writeDeliveredFiles()
+{
+    StoreError ignored;
+    Database::open(QStringLiteral("."), Schema::mainDatabase(), &ignored);
+    Database::open(QStringLiteral("."), Schema::employerDatabase(), &ignored);
+    HelpSystem::ensureHelpFile();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorvan"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    FrenchLocale::install();
+
+    QTranslator qtTranslator;
+    if (qtTranslator.load(FrenchLocale::locale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    if (!enterWorkingDirectory(QApplication::arguments()))
+        return 2;
+    writeDeliveredFiles();
+
+    ScreenRegistry registry;
+    ScreenCatalog::registerScreens(registry);
+    HelpSystem help;
+    help.attach(registry);
+    PrinterChoice printers;
+    MainWindow window(registry, help, printers);
+    ScreenCatalog::wire(window, registry);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+class Database;
+
+// A store change: begun at construction, rolled back at destruction unless
+// commit() succeeded, so no half-written record ever reaches the file.
+class Transaction
+{
+public:
+    explicit Transaction(Database &database);
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+    bool isActive() const { return m_active; }
+    bool commit();
+
+private:
+    Database &m_database;
+    bool m_active = false;
+};
