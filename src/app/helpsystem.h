@@ -34,7 +34,7 @@ public:
 
     void openContents();
     void openTopic(int context);
-    HelpViewer *viewer() const { return m_viewer; }
+    HelpViewer *viewer() const; // the open viewer, nullptr when none
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -14,8 +14,11 @@ public:
 
     bool isActive() const { return m_active; }
     bool commit();
+    // The engine's result code of the failed begin or commit (SQLITE_OK otherwise).
+    int errorCode() const { return m_errorCode; }
 
 private:
     Database &m_database;
     bool m_active = false;
+    int m_errorCode = 0;
 };
