@@ -6,6 +6,7 @@
 #include "schema.h"
 #include "screencatalog.h"
 #include "screenregistry.h"
+#include "screenshottour.h"
 
 #include <QApplication>
 #include <QDir>
@@ -52,7 +53,13 @@ int main(int argc, char *argv[])
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
-    if (!enterWorkingDirectory(QApplication::arguments()))
+    QStringList arguments = QApplication::arguments();
+    QString screenshotDir;
+    if (arguments.size() >= 3 && arguments.at(1) == QLatin1String("--screenshots")) {
+        screenshotDir = QDir(arguments.at(2)).absolutePath();
+        arguments.remove(1, 2);
+    }
+    if (!enterWorkingDirectory(arguments))
         return 2;
     writeDeliveredFiles();
 
@@ -63,6 +70,8 @@ int main(int argc, char *argv[])
     PrinterChoice printers;
     MainWindow window(registry, help, printers);
     ScreenCatalog::wire(window, registry);
+    if (!screenshotDir.isEmpty())
+        return ScreenshotTour::run(window, registry, help, screenshotDir);
     window.show();
     return app.exec();
 }
