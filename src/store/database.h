@@ -12,6 +12,11 @@ struct sqlite3;
 // content (owner-only permissions, never overwriting a file that appeared
 // meanwhile); a file that is not a database or lacks a table is refused with
 // a French message naming it, and nothing is written into it.
+//
+// The file keeps the rollback journal (journal_mode DELETE) with
+// synchronous FULL: a store killed half-way leaves a journal that the next
+// opening rolls back, so a record is always entirely old or entirely new,
+// and the file stays a single file between sessions.
 class Database
 {
 public:
@@ -24,6 +29,11 @@ public:
     static std::shared_ptr<Database> open(const QString &directory,
                                           const DatabaseDefinition &definition,
                                           StoreError *error);
+
+    // How long a store waits for a file another program is writing before
+    // it is refused.
+    static constexpr int DefaultBusyTimeoutMs = 2000;
+    void setBusyTimeout(int milliseconds);
 
     sqlite3 *handle() const { return m_db; }
     QString filePath() const { return m_filePath; }

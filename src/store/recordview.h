@@ -1,5 +1,6 @@
 #pragma once
 
+#include "statement.h"
 #include "storeerror.h"
 
 #include <QByteArray>
@@ -7,6 +8,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVector>
+#include <map>
 #include <memory>
 
 class Database;
@@ -20,9 +22,15 @@ struct TableDefinition;
 // (reload, any move or repositioning) or by writeCurrent(). A refused store
 // keeps the view on the record with its pending changes and returns the
 // numbered error.
+//
+// A new record, once stored, joins the view's records (in rowid order, so at
+// the end) and becomes the current record. After deleteCurrent() the view
+// stands between records: moveNext() reaches the record that followed.
 class RecordView
 {
 public:
+    // Opens the view on the first record of the table (call reload() to
+    // learn of a read failure).
     RecordView(std::shared_ptr<Database> database, const QString &tableName);
 
     const QString &tableName() const { return m_tableName; }
@@ -72,9 +80,18 @@ public:
 
 private:
     StoreError storePending();
+    StoreError insertNew();
+    StoreError updateCurrent();
+    StoreError checkConstraints(const QHash<QString, QVariant> &values) const;
+    QHash<QString, QVariant> mergedValues() const;
     StoreError moveToIndex(int index);
-    void readCurrent();
+    StoreError moveToRowid(qint64 rowid);
+    StoreError readCurrent();
     StoreError storeError(int sqliteCode, const QString &detail) const;
+    StoreError writeRefusal(int number, const QString &message) const;
+    StoreError readError(int sqliteCode) const;
+    StoreError noCurrentRecord() const;
+    Statement prepare(const QString &sql) const;
 
     std::shared_ptr<Database> m_database;
     QString m_tableName;
@@ -86,6 +103,12 @@ private:
     bool m_atStart = false;
     bool m_noMatch = false;
     qint64 m_lastModified = -1;
+    bool m_removed = false; // the current record was deleted; m_index is its follower
     QHash<QString, QVariant> m_current;
     QHash<QString, QVariant> m_pending;
+    QHash<QString, QVariant> m_emptyRecord;
+    QString m_selectColumns;
+    Statement m_readStatement;
+    Statement m_rowidStatement;
+    std::map<QString, Statement> m_findStatements;
 };
