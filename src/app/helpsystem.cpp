@@ -1,0 +1,143 @@
+#include "helpsystem.h"
+
+#include "helpcontext.h"
+#include "helpviewer.h"
+#include "screenregistry.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QWidget>
+#include <optional>
+
+namespace {
+
+const QString HelpFileName = QStringLiteral("helvane.hlp");
+const QString DeliveredHelpFile = QStringLiteral(":/help/helvane.hlp");
+
+// The topic of the window the user is in: the active window's own, or that of
+// the screen a dialog belongs to.
+std::optional<int> contextOf(QWidget *window)
+{
+    for (QWidget *widget = window; widget; widget = widget->parentWidget()) {
+        const QVariant context = widget->property("helpContext");
+        if (context.isValid())
+            return context.toInt();
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+HelpSystem::HelpSystem(QObject *parent)
+    : QObject(parent)
+{
+}
+
+HelpSystem::~HelpSystem()
+{
+    delete m_viewer.data();
+}
+
+HelpViewer *HelpSystem::viewer() const
+{
+    return m_viewer.data();
+}
+
+void HelpSystem::attach(ScreenRegistry &registry)
+{
+    connect(&registry, &ScreenRegistry::screenLoaded, this,
+            [this](const QString &, QWidget *screen) {
+                if (screen && screen->property("designatesHelpFile").toBool())
+                    designate();
+            });
+    qApp->installEventFilter(this);
+}
+
+void HelpSystem::ensureHelpFile()
+{
+    if (!helpFilePath().isEmpty())
+        return;
+    QFile delivered(DeliveredHelpFile);
+    if (!delivered.open(QIODevice::ReadOnly))
+        return;
+    // NewOnly: a file that appeared meanwhile is never overwritten.
+    QFile target(QDir::current().filePath(HelpFileName));
+    if (!target.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return;
+    if (target.write(delivered.readAll()) < 0 || !target.flush()) {
+        target.close();
+        target.remove();
+    }
+}
+
+QString HelpSystem::helpFilePath()
+{
+    const QDir directory = QDir::current();
+    QString found;
+    const QStringList names = directory.entryList(QDir::Files | QDir::Hidden);
+    for (const QString &name : names) {
+        if (name.toLower() != HelpFileName)
+            continue;
+        if (name == HelpFileName)
+            return directory.absoluteFilePath(name);
+        if (found.isEmpty())
+            found = name;
+    }
+    return found.isEmpty() ? QString() : directory.absoluteFilePath(found);
+}
+
+void HelpSystem::openContents()
+{
+    open(HelpContext::Contents);
+}
+
+void HelpSystem::openTopic(int context)
+{
+    open(context);
+}
+
+void HelpSystem::open(int context)
+{
+    ensureHelpFile();
+    const QString path = helpFilePath();
+    if (path.isEmpty())
+        return;
+    const bool created = !m_viewer;
+    if (created) {
+        m_viewer = new HelpViewer;
+        m_viewer->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (!m_viewer->setHelpFile(path)) {
+        if (created)
+            delete m_viewer.data();
+        return;
+    }
+    m_viewer->showTopic(context);
+    if (m_viewer->isMinimized())
+        m_viewer->showNormal();
+    else
+        m_viewer->show();
+    m_viewer->raise();
+    m_viewer->activateWindow();
+}
+
+bool HelpSystem::eventFilter(QObject *watched, QEvent *event)
+{
+    // Only the key as delivered to a widget counts, not its passage through
+    // the window system's window, so one F1 opens one topic.
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return QObject::eventFilter(watched, event);
+    if (static_cast<QKeyEvent *>(event)->key() != Qt::Key_F1 || !m_designated)
+        return QObject::eventFilter(watched, event);
+
+    QWidget *window = QApplication::activeWindow();
+    if (!window)
+        window = static_cast<QWidget *>(watched)->window();
+    const std::optional<int> context = contextOf(window);
+    if (!context)
+        return QObject::eventFilter(watched, event);
+    openTopic(*context);
+    return true;
+}
