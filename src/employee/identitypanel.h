@@ -1,0 +1,34 @@
+#pragma once
+
+#include "employeepanel.h"
+
+class PhotoFrame;
+class QLabel;
+class QPushButton;
+class SearchFrame;
+
+// The panel of the tab "Salarié": the photo, the position indicator, the nine
+// identity fields Text1_0 to Text1_8 served by the editor TxtMove, the search
+// frame and the previous/next buttons.
+class IdentityPanel : public EmployeePanel
+{
+    Q_OBJECT
+
+public:
+    explicit IdentityPanel(QWidget *parent = nullptr);
+
+    PhotoFrame *photo() const { return m_photo; }
+    QLabel *positionIndicator() const { return m_position; }
+    SearchFrame *searchFrame() const { return m_search; }
+    QPushButton *previousButton() const { return m_previous; }
+    QPushButton *nextButton() const { return m_next; }
+
+private:
+    void addIdentityField(int index, const QString &label, int labelX, int fieldX, int y, int width);
+
+    PhotoFrame *m_photo;
+    QLabel *m_position;
+    SearchFrame *m_search;
+    QPushButton *m_previous;
+    QPushButton *m_next;
+};

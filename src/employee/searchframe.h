@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QGroupBox>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+
+// The search frame "Rechercher" of the identity panel: the search text, the
+// button "Recherche", the list of the keys found and a message line that
+// guides the user and alternates with the button's caption while there is
+// something to do. The screen runs the search itself and hands back the keys
+// found; the frame only keeps its own texts and states.
+class SearchFrame : public QGroupBox
+{
+    Q_OBJECT
+
+public:
+    explicit SearchFrame(QWidget *parent = nullptr);
+
+    QLineEdit *searchText() const { return m_text; }
+    QPushButton *searchButton() const { return m_button; }
+    QListWidget *resultList() const { return m_list; }
+    QString message() const;
+    QString hint() const { return m_hint; }
+
+    // Shows the keys found for the criterion (in upper case), or
+    // "<Aucun salarié>" when none.
+    void showResults(const QStringList &keys);
+    void clearResults();
+    // While editing or with fewer than two employees.
+    void setImpossible();
+    // After a deletion.
+    void setHintAfterDeletion();
+    // After "Valider" or "Annuler".
+    void restoreState();
+    // One tick of the hint timer.
+    void hintTick();
+
+signals:
+    // "Recherche" was pressed; the criterion is the search text in upper case.
+    void searchRequested(const QString &criterion);
+    // A key of the result list was clicked.
+    void keyChosen(const QString &key);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void textChanged(const QString &text);
+    void search();
+    void itemClicked(QListWidgetItem *item);
+    void setMessage(const QString &message);
+    void showWaiting(bool criterionTyped);
+
+    QLineEdit *m_text;
+    QPushButton *m_button;
+    QListWidget *m_list;
+    QLabel *m_message;
+    QString m_hint;
+};
