@@ -2,6 +2,7 @@
 
 #include "aboutbox.h"
 #include "converterscreen.h"
+#include "employeescreen.h"
 #include "employerscreen.h"
 #include "euroratescreen.h"
 #include "mainwindow.h"
@@ -18,6 +19,7 @@ void registerScreens(ScreenRegistry &registry)
     registry.registerScreen(ScreenName::Employer, [] { return new EmployerScreen; });
     registry.registerScreen(ScreenName::Converter, [] { return new ConverterScreen; });
     registry.registerScreen(ScreenName::About, [] { return new AboutBox; });
+    registry.registerScreen(ScreenName::Employee, [] { return new EmployeeScreen; });
 }
 
 void wire(MainWindow &window, ScreenRegistry &registry)

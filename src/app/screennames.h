@@ -13,4 +13,5 @@ inline const QString Parameters = QStringLiteral("PARAM");
 inline const QString Converter = QStringLiteral("convert");
 inline const QString Calculator = QStringLiteral("Calcul");
 inline const QString About = QStringLiteral("frmAbout");
+inline const QString Photo = QStringLiteral("photo");
 } // namespace ScreenName
