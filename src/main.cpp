@@ -1,3 +1,4 @@
+#include "commandline.h"
 #include "database.h"
 #include "frenchlocale.h"
 #include "helpsystem.h"
@@ -43,6 +44,10 @@ void writeDeliveredFiles()
 
 int main(int argc, char *argv[])
 {
+    // The help, the demonstration folder and the pay run need no window.
+    if (CommandLine::handles(argc, argv))
+        return CommandLine::run(argc, argv);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvan"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));

@@ -1,0 +1,113 @@
+#include "commandline.h"
+
+#include "demodata.h"
+#include "frenchlocale.h"
+#include "payslipcommand.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QTextStream>
+#include <QTranslator>
+
+namespace CommandLine {
+
+namespace {
+
+enum ExitCode { Done = 0, WriteFailed = 1, BadArguments = 2 };
+
+bool isHelp(const QString &word)
+{
+    return word == QLatin1String("--help") || word == QLatin1String("-h");
+}
+
+QString helpText()
+{
+    return QStringLiteral(
+               "Quorvan %1 : la paie des salariés, en francs et en euros.\n"
+               "\n"
+               "Utilisation :\n"
+               "  quorvan [DOSSIER]          ouvre le programme sur les fichiers de DOSSIER\n"
+               "                             (créé s’il manque), par défaut le dossier courant\n"
+               "  quorvan demo DOSSIER       crée DOSSIER avec les fichiers livrés, un employeur\n"
+               "                             et trois salariés de démonstration\n"
+               "  quorvan payslip [OPTIONS]  calcule une fiche de paie sans fenêtre, comme\n"
+               "                             « Lancer le calcul » de la préparation de la fiche\n"
+               "                             de paie, et l’écrit sur la sortie standard\n"
+               "  quorvan --help             affiche cette aide\n"
+               "\n"
+               "Options de « quorvan payslip ». Chaque valeur est le texte que recevrait le champ\n"
+               "de la préparation de la fiche de paie : des chiffres et au plus une virgule\n"
+               "décimale (12,5). Un champ omis reste vide et le calcul le compte pour 0.\n")
+               .arg(QCoreApplication::applicationVersion())
+           + PayslipCommand::optionsHelp()
+           + QStringLiteral(
+               "\n"
+               "Codes de sortie de « quorvan payslip » :\n"
+               "  0  la fiche de paie est calculée\n"
+               "  2  arguments incorrects, dossier sans fichier Bdrk.rkv ou salarié inconnu\n"
+               "  3  le calcul refuse une valeur qui n’est pas un nombre ; le message la nomme\n"
+               "     et dit où la corriger\n"
+               "Les messages s’écrivent sur la sortie d’erreur.\n"
+               "\n"
+               "Exemple :\n"
+               "  quorvan demo /tmp/demo\n"
+               "  quorvan payslip --dir /tmp/demo --employee 'MOREAU , CÉLINE' \\\n"
+               "      --complementary-hours 10 --period-start 01/03/2001 --period-end 31/03/2001\n");
+}
+
+int demo(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    if (arguments.size() != 1 || arguments.constFirst().startsWith(u'-')) {
+        err << QStringLiteral("Indiquez le dossier à créer : quorvan demo DOSSIER") << Qt::endl;
+        return BadArguments;
+    }
+    const QString directory = arguments.constFirst();
+    if (const std::optional<QString> refusal = DemoData::write(directory)) {
+        err << *refusal << Qt::endl;
+        return QDir(directory).exists() ? BadArguments : WriteFailed;
+    }
+    out << QStringLiteral("Dossier de démonstration écrit : %1\nSalariés :\n")
+               .arg(QDir::toNativeSeparators(QDir(directory).absolutePath()));
+    for (const QString &employee : DemoData::employees())
+        out << QStringLiteral("  ") << employee << u'\n';
+    out.flush();
+    return Done;
+}
+
+} // namespace
+
+bool handles(int argc, char *argv[])
+{
+    if (argc < 2)
+        return false;
+    const QString word = QString::fromLocal8Bit(argv[1]);
+    return word == QLatin1String("payslip") || word == QLatin1String("demo") || isHelp(word);
+}
+
+int run(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Quorvan"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+    FrenchLocale::install();
+    QTranslator qtTranslator;
+    if (qtTranslator.load(FrenchLocale::locale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTranslator);
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const QStringList arguments = QCoreApplication::arguments();
+    const QString command = arguments.at(1);
+    const QStringList rest = arguments.mid(2);
+    if (isHelp(command) || rest.contains(QLatin1String("--help")) || rest.contains(QLatin1String("-h"))) {
+        out << helpText();
+        return Done;
+    }
+    if (command == QLatin1String("demo"))
+        return demo(rest, out, err);
+    return PayslipCommand::run(rest, out, err);
+}
+
+} // namespace CommandLine

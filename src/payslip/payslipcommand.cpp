@@ -1,0 +1,226 @@
+#include "payslipcommand.h"
+
+#include "paycalculation.h"
+#include "paysheetjson.h"
+#include "paysheetsummary.h"
+#include "storedpayinputs.h"
+
+#include <QCommandLineParser>
+#include <QJsonDocument>
+#include <QRegularExpression>
+#include <QTextStream>
+
+namespace PayslipCommand {
+
+namespace {
+
+// A numeric field of the preparation screen and its option.
+struct NumericOption
+{
+    const char *name;
+    const char *valueName;
+    const char *help;
+    QString PaySheet::*field;
+};
+
+const NumericOption NumericOptions[] = {
+    {"absence-hours", "heures", "Heures absences", &PaySheet::absence_hours},
+    {"complementary-hours", "heures", "Heures complèmentaires", &PaySheet::complementary_hours},
+    {"leave-hours", "heures", "Congés payés ( Hres) : heures de congés prises",
+     &PaySheet::leave_hours_taken},
+    {"commission-rate", "pourcentage", "% Sur : pourcentage de la commission",
+     &PaySheet::commission_rate},
+    {"commission-base", "montant", "% Sur : chiffre sur lequel porte la commission",
+     &PaySheet::commission_base},
+    {"advance", "montant", "Acompte reçu", &PaySheet::advance},
+    {"bonus", "montant", "Prime", &PaySheet::bonus},
+    {"previous-leave-balance", "heures", "Heures de congés dûes (dernière fiche de paie)",
+     &PaySheet::previous_leave_balance},
+    {"previous-cumulative-taxable", "montant", "Dernier Cumul Imposable",
+     &PaySheet::previous_cumulative_taxable},
+    {"previous-cumulative-gross", "montant", "Dernier Cumul Brut", &PaySheet::previous_cumulative_gross},
+};
+
+// The period fields: day, month and year of each date.
+struct PeriodOption
+{
+    const char *name;
+    const char *help;
+    QString PaySheet::*day;
+    QString PaySheet::*month;
+    QString PaySheet::*year;
+};
+
+const PeriodOption PeriodOptions[] = {
+    {"period-start", "Période du : premier jour de la période", &PaySheet::period_start_day,
+     &PaySheet::period_start_month, &PaySheet::period_start_year},
+    {"period-end", "au : dernier jour de la période", &PaySheet::period_end_day,
+     &PaySheet::period_end_month, &PaySheet::period_end_year},
+};
+
+struct OtherOption
+{
+    const char *name;
+    const char *valueName; // none for a switch
+    const char *help;
+};
+
+const OtherOption OtherOptions[] = {
+    {"dir", "dossier", "dossier de travail qui contient Bdrk.rkv (par défaut le dossier courant)"},
+    {"employee", "identification", "le salarié, par son identification « NOM , PRENOM »"},
+    {"json", nullptr, "écrit la fiche de paie en un objet JSON de textes"},
+};
+
+QString text(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+void addOptions(QCommandLineParser &parser)
+{
+    for (const OtherOption &o : OtherOptions) {
+        parser.addOption(o.valueName ? QCommandLineOption(text(o.name), text(o.help), text(o.valueName))
+                                     : QCommandLineOption(text(o.name), text(o.help)));
+    }
+    for (const NumericOption &o : NumericOptions)
+        parser.addOption(QCommandLineOption(text(o.name), text(o.help), text(o.valueName)));
+    for (const PeriodOption &o : PeriodOptions)
+        parser.addOption(QCommandLineOption(text(o.name), text(o.help), QStringLiteral("JJ/MM/AAAA")));
+}
+
+// What the screen's numeric fields accept: digits and one decimal comma.
+bool isFieldText(const QString &value)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]*(,[0-9]*)?$"));
+    return digits.match(value).hasMatch();
+}
+
+// Fills the typed values of the sheet, or says which option is refused.
+QString typeInto(PaySheet &sheet, const QCommandLineParser &parser)
+{
+    for (const NumericOption &o : NumericOptions) {
+        if (!parser.isSet(text(o.name)))
+            continue;
+        const QString value = parser.value(text(o.name));
+        if (!isFieldText(value))
+            return QStringLiteral("La valeur « %1 » de --%2 est refusée : seuls des chiffres et au "
+                                  "plus une virgule décimale sont admis, comme dans la préparation "
+                                  "de la fiche de paie.")
+                .arg(value, text(o.name));
+        sheet.*o.field = value;
+    }
+    static const QRegularExpression date(QStringLiteral("^([0-9]{1,2})/([0-9]{1,2})/([0-9]{1,4})$"));
+    for (const PeriodOption &o : PeriodOptions) {
+        if (!parser.isSet(text(o.name)))
+            continue;
+        const QString value = parser.value(text(o.name));
+        const QRegularExpressionMatch match = date.match(value);
+        if (!match.hasMatch())
+            return QStringLiteral("La date « %1 » de --%2 est refusée : elle s’écrit JJ/MM/AAAA.")
+                .arg(value, text(o.name));
+        sheet.*o.day = match.captured(1);
+        sheet.*o.month = match.captured(2);
+        sheet.*o.year = match.captured(3);
+    }
+    return QString();
+}
+
+QString argumentError(const QCommandLineParser &parser)
+{
+    if (!parser.unknownOptionNames().isEmpty()) {
+        QStringList names;
+        for (const QString &name : parser.unknownOptionNames())
+            names << (name.size() > 1 ? QStringLiteral("--") : QStringLiteral("-")) + name;
+        return QStringLiteral("Option inconnue : %1. La liste des options : quorvan --help.")
+            .arg(names.join(QStringLiteral(", ")));
+    }
+    return QStringLiteral("Arguments incorrects : %1 La liste des options : quorvan --help.")
+        .arg(parser.errorText());
+}
+
+} // namespace
+
+int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    QCommandLineParser parser;
+    addOptions(parser);
+    if (!parser.parse(QStringList{QStringLiteral("quorvan")} + arguments)) {
+        err << argumentError(parser) << Qt::endl;
+        return BadArguments;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        err << QStringLiteral("Argument inattendu : « %1 ». La liste des options : quorvan --help.")
+                   .arg(parser.positionalArguments().constFirst())
+            << Qt::endl;
+        return BadArguments;
+    }
+    const QString employee = parser.value(QStringLiteral("employee"));
+    if (employee.isEmpty()) {
+        err << QStringLiteral("Indiquez le salarié avec --employee « NOM , PRENOM ».") << Qt::endl;
+        return BadArguments;
+    }
+    PaySheet typed;
+    if (const QString refusal = typeInto(typed, parser); !refusal.isEmpty()) {
+        err << refusal << Qt::endl;
+        return BadArguments;
+    }
+
+    const QString directory =
+        parser.isSet(QStringLiteral("dir")) ? parser.value(QStringLiteral("dir")) : QStringLiteral(".");
+    auto loaded = StoredPayInputs::load(directory, employee);
+    if (const QString *error = std::get_if<QString>(&loaded)) {
+        err << *error << Qt::endl;
+        return BadArguments;
+    }
+    const StoredPayInputs &inputs = std::get<StoredPayInputs>(loaded);
+
+    auto opening = PayCalculation::open(inputs.employee, inputs.parameters, inputs.euroRate);
+    if (const CalculationError *error = std::get_if<CalculationError>(&opening)) {
+        err << error->message << Qt::endl;
+        return Refused;
+    }
+    auto &opened = std::get<PayCalculation::OpenedSheet>(opening);
+    PaySheet sheet = opened.sheet;
+    // The clerk types into the freshly opened sheet: a field left alone keeps
+    // what the opening gave it ("0" in the absence hours).
+    for (const NumericOption &o : NumericOptions) {
+        if (parser.isSet(text(o.name)))
+            sheet.*o.field = typed.*o.field;
+    }
+    for (const PeriodOption &o : PeriodOptions) {
+        for (QString PaySheet::*field : {o.day, o.month, o.year})
+            sheet.*field = typed.*field;
+    }
+    if (const auto error = PayCalculation::calculate(sheet, opened.employee, inputs.parameters,
+                                                     inputs.euroRate)) {
+        err << error->message << Qt::endl;
+        return Refused;
+    }
+
+    if (parser.isSet(QStringLiteral("json")))
+        out << QJsonDocument(PaySheetJson::toJson(sheet)).toJson(QJsonDocument::Indented);
+    else
+        out << PaySheetSummary::text(sheet);
+    out.flush();
+    return Calculated;
+}
+
+QString optionsHelp()
+{
+    QString help;
+    const auto line = [&help](const QString &option, const QString &description) {
+        help += QStringLiteral("  ") + option.leftJustified(38) + u' ' + description + u'\n';
+    };
+    for (const OtherOption &o : OtherOptions)
+        line(QStringLiteral("--%1%2").arg(text(o.name),
+                                         o.valueName ? QStringLiteral(" ") + text(o.valueName).toUpper()
+                                                     : QString()),
+             text(o.help));
+    for (const NumericOption &o : NumericOptions)
+        line(QStringLiteral("--%1 %2").arg(text(o.name), text(o.valueName).toUpper()), text(o.help));
+    for (const PeriodOption &o : PeriodOptions)
+        line(QStringLiteral("--%1 JJ/MM/AAAA").arg(text(o.name)), text(o.help));
+    return help;
+}
+
+} // namespace PayslipCommand

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "employeefigures.h"
+#include "payrollparameters.h"
+
+#include <QString>
+#include <variant>
+
+// The inputs of a pay calculation as the employee, parameters and euro rate
+// screens show them when freshly loaded on the files of a working folder:
+// the employee's record with every rate as the employee screen's activation
+// shows it, the parameters with their options as the parameters screen
+// ticks them, the euro rate as stored. Nothing is written to the files.
+struct StoredPayInputs
+{
+    EmployeeFigures employee;
+    PayrollParameters parameters;
+    QString euroRate;
+
+    // The employee is found by IDENTIFICATION, as typed or, failing that, as
+    // the employee screen would have stored it (typographic apostrophes,
+    // upper case). On failure: a French message saying what is wrong.
+    static std::variant<StoredPayInputs, QString> load(const QString &directory,
+                                                       const QString &identification);
+};
