@@ -11,7 +11,9 @@ build: deps
 	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(BUILD_DIR) -j$(JOBS)
 
+# The first run seeds data/ with the demonstration folder.
 run: build
+	@[ -d data ] || ./$(BUILD_DIR)/src/quorvan demo data
 	@mkdir -p data
 	@cd data && ../$(BUILD_DIR)/src/quorvan
 
