@@ -53,24 +53,12 @@ private:
     bool m_open = false;
 };
 
-// gd keeps 7 bits of transparency above the colour (0 opaque, 127 clear).
-QRgb fromGd(int pixel)
+// Receives the PNG the library writes of the drawn picture.
+int collect(void *context, char *buffer, int length)
 {
-    const auto value = static_cast<unsigned int>(pixel);
-    const int clear = int((value >> 24) & 0x7F);
-    const int alpha = 255 - (clear * 255 + 63) / 127;
-    return qRgba(int((value >> 16) & 0xFF), int((value >> 8) & 0xFF), int(value & 0xFF), alpha);
-}
-
-QImage copyPixels(const int *pixels, int width, int height)
-{
-    QImage image(width, height, QImage::Format_ARGB32);
-    for (int y = 0; y < height; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x)
-            line[x] = fromGd(*pixels++);
-    }
-    return image;
+    if (length > 0)
+        static_cast<QByteArray *>(context)->append(buffer, length);
+    return length;
 }
 
 } // namespace
@@ -107,18 +95,23 @@ QImage render(const QByteArray &data)
         || width == 0 || height == 0)
         return QImage();
 
-    const double scale = std::min(1.0, double(MaxSide) / double(std::max(width, height)));
+    // The library hands the drawing over as PNG; its own bitmap is then
+    // freed with the session, which the raw-pixel hand-over would not do.
     wmf_gd_t *device = WMF_GD_GetData(session.api());
-    device->type = wmf_gd_image;
+    if (!(device->flags & WMF_GD_SUPPORTS_PNG))
+        return QImage();
+    QByteArray png;
+    const double scale = std::min(1.0, double(MaxSide) / double(std::max(width, height)));
+    device->type = wmf_gd_png;
+    device->flags |= WMF_GD_OUTPUT_MEMORY | WMF_GD_OWN_BUFFER;
+    device->sink.context = &png;
+    device->sink.function = collect;
     device->bbox = box;
     device->width = std::max(1u, unsigned(std::lround(width * scale)));
     device->height = std::max(1u, unsigned(std::lround(height * scale)));
-    if (wmf_play(session.api(), 0, &box) != wmf_E_None || !device->gd_image)
+    if (wmf_play(session.api(), 0, &box) != wmf_E_None)
         return QImage();
-    const int *pixels = wmf_gd_image_pixels(device->gd_image);
-    if (!pixels)
-        return QImage();
-    return copyPixels(pixels, int(device->width), int(device->height));
+    return QImage::fromData(png, "PNG");
 }
 
 } // namespace MetafileImage
