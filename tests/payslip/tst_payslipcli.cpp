@@ -1,0 +1,200 @@
+#include "database.h"
+#include "recordview.h"
+#include "schema.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The program itself on the command line: `quorvan demo`, `quorvan payslip`
+// with its exit codes and its JSON, `quorvan --help`.
+class TestPayslipCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void exitCodes_data();
+    void exitCodes();
+    void jsonPaySheet();
+    void summaryInTheWorkingDirectory();
+    void help();
+    void demoRefusesAFolderWithFiles();
+
+private:
+    struct Run
+    {
+        int exitCode = -1;
+        QString out;
+        QString err;
+    };
+    Run quorvan(const QStringList &arguments, const QString &workingDirectory = QString()) const;
+
+    QTemporaryDir m_dir;
+    QString m_demo;
+    QString m_badParameters; // a demo whose HEURSUP1 is empty
+};
+
+namespace {
+
+const QString Smic = QStringLiteral("MOREAU , CÉLINE");
+
+} // namespace
+
+TestPayslipCli::Run TestPayslipCli::quorvan(const QStringList &arguments,
+                                            const QString &workingDirectory) const
+{
+    QProcess process;
+    process.setWorkingDirectory(workingDirectory.isEmpty() ? m_dir.path() : workingDirectory);
+    process.start(QStringLiteral(QUORVAN_EXECUTABLE), arguments);
+    if (!process.waitForFinished(30000))
+        qFatal("quorvan did not finish");
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+void TestPayslipCli::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_demo = m_dir.filePath(QStringLiteral("demo"));
+    m_badParameters = m_dir.filePath(QStringLiteral("bad"));
+    for (const QString &folder : {m_demo, m_badParameters}) {
+        const Run demo = quorvan({QStringLiteral("demo"), folder});
+        QCOMPARE(demo.exitCode, 0);
+        QVERIFY(demo.out.contains(Smic));
+    }
+    StoreError error;
+    RecordView parameters(Database::open(m_badParameters, Schema::mainDatabase(), &error),
+                          QStringLiteral("PARMETRE"));
+    parameters.setFieldText(QStringLiteral("HEURSUP1"), QString());
+    QVERIFY(!parameters.writeCurrent());
+}
+
+void TestPayslipCli::exitCodes_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+
+    const auto payslip = [](const QStringList &more) {
+        return QStringList{QStringLiteral("payslip"), QStringLiteral("--employee"), Smic} + more;
+    };
+    QTest::newRow("calculated") << payslip({"--complementary-hours", "10,5", "--bonus", "150"}) << 0
+                                << QString();
+    QTest::newRow("dates") << payslip({"--period-start", "1/3/2001", "--period-end", "31/03/2001"})
+                           << 0 << QString();
+    QTest::newRow("unknown employee") << QStringList{"payslip", "--employee", "DUPONT , JEAN"} << 2
+                                      << "« DUPONT , JEAN »";
+    QTest::newRow("no employee") << QStringList{"payslip"} << 2 << "--employee";
+    QTest::newRow("decimal point") << payslip({"--bonus", "12.5"}) << 2 << "--bonus";
+    QTest::newRow("minus sign") << payslip({"--advance", "-5"}) << 2 << "--advance";
+    QTest::newRow("two commas") << payslip({"--absence-hours", "1,2,3"}) << 2 << "--absence-hours";
+    QTest::newRow("unknown option") << payslip({"--overtime", "3"}) << 2 << "--overtime";
+    QTest::newRow("missing value") << payslip({"--leave-hours"}) << 2 << "--leave-hours";
+    QTest::newRow("date with dashes") << payslip({"--period-start", "2001-03-01"}) << 2
+                                      << "--period-start";
+    QTest::newRow("stray word") << payslip({"now"}) << 2 << "now";
+    QTest::newRow("folder without files") << QStringList{"payslip", "--dir", ".", "--employee", Smic}
+                                          << 2 << "Bdrk.rkv";
+    // A lone comma passes the keys of the field but is no number.
+    QTest::newRow("lone comma") << payslip({"--bonus", ","}) << 3 << "« Prime »";
+}
+
+void TestPayslipCli::exitCodes()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    if (!arguments.contains(QLatin1String("--dir")))
+        arguments = arguments.mid(0, 1) + QStringList{QStringLiteral("--dir"), m_demo} + arguments.mid(1);
+    const Run run = quorvan(arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    if (exitCode == 0) {
+        QCOMPARE(run.err, QString());
+        QVERIFY(run.out.contains(QStringLiteral("Net à Payer")));
+    } else {
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QCOMPARE(run.out, QString());
+    }
+}
+
+void TestPayslipCli::jsonPaySheet()
+{
+    const Run run = quorvan({"payslip", "--dir", m_demo, "--employee", Smic,
+                             "--complementary-hours", "10", "--json"});
+    QCOMPARE(run.exitCode, 0);
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(run.out.toUtf8(), &parseError);
+    QCOMPARE(parseError.error, QJsonParseError::NoError);
+    QVERIFY(document.isObject());
+    const QJsonObject sheet = document.object();
+
+    for (const char *key : {"absence_hours", "complementary_hours", "period_start_day",
+                            "previous_cumulative_gross", "employee_name", "band1_percent",
+                            "leave_accrual_rate", "base_salary", "base_salary_euro",
+                            "plain_comp_hours", "band1_amount_euro", "band2_amount_euro",
+                            "leave_amount_euro", "commission_amount_euro", "absence_amount_euro",
+                            "period_end_text", "hours_worked", "leave_basis_hours",
+                            "leave_balance", "gross_pay", "gross_pay_euro", "csg_rds_employer",
+                            "csg_deductible_employee", "sickness_employer", "param3_employee",
+                            "csg_base", "employer_total_euro", "employee_total_euro",
+                            "net_salary", "net_to_pay_euro", "taxable_net_euro",
+                            "cumulative_taxable_euro", "cumulative_gross"}) {
+        QVERIFY2(sheet.value(QLatin1String(key)).isString(), key);
+    }
+    for (auto it = sheet.constBegin(); it != sheet.constEnd(); ++it)
+        QVERIFY2(it.value().isString() || it.value().isArray(), qPrintable(it.key()));
+    QCOMPARE(sheet.value("rate_copy").toArray().size(), 40);
+    QCOMPARE(sheet.value("rate_copy").toArray().at(5).toString(), QStringLiteral("0,75"));
+    QCOMPARE(sheet.value("base_copy").toArray().size(), 5);
+    QCOMPARE(sheet.value("base_copy").toArray().at(4).toString(), QStringLiteral("80,0"));
+
+    // 10 hours in band 1 at 54,65: 7 388,68 + 546,50.
+    QCOMPARE(sheet.value("band1_hours").toString(), QStringLiteral("10"));
+    QCOMPARE(sheet.value("gross_pay").toString(), QString::fromUtf8("7\u202F935,18"));
+    QCOMPARE(sheet.value("cumulative_gross_formula").toString(),
+             QString::fromUtf8("CUM='7\u202F935,18'"));
+}
+
+// Without --dir the files of the working directory are used; a parameter
+// that is not a number is refused with the parameter named.
+void TestPayslipCli::summaryInTheWorkingDirectory()
+{
+    const Run run = quorvan({"payslip", "--employee", Smic}, m_demo);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.out.contains(QStringLiteral("Fiche de paie de MOREAU")));
+    QVERIFY(run.out.contains(QStringLiteral("Salaire Brut")));
+
+    const Run refused = quorvan({"payslip", "--employee", Smic}, m_badParameters);
+    QCOMPARE(refused.exitCode, 3);
+    QVERIFY2(refused.err.contains(QLatin1String("(HEURSUP1) est vide")), qPrintable(refused.err));
+    QCOMPARE(refused.out, QString());
+}
+
+void TestPayslipCli::help()
+{
+    for (const QStringList &arguments : {QStringList{"--help"}, QStringList{"payslip", "--help"}}) {
+        const Run run = quorvan(arguments);
+        QCOMPARE(run.exitCode, 0);
+        for (const char *text : {"quorvan payslip", "quorvan demo DOSSIER", "--employee",
+                                 "--previous-cumulative-gross", "--period-end JJ/MM/AAAA",
+                                 "Codes de sortie"})
+            QVERIFY2(run.out.contains(QLatin1String(text)), text);
+    }
+}
+
+void TestPayslipCli::demoRefusesAFolderWithFiles()
+{
+    const Run again = quorvan({"demo", m_demo});
+    QCOMPARE(again.exitCode, 2);
+    QVERIFY(again.err.contains(QLatin1String("Bdrk.rkv")));
+    QCOMPARE(quorvan({"demo"}).exitCode, 2);
+}
+
+QTEST_GUILESS_MAIN(TestPayslipCli)
+#include "tst_payslipcli.moc"
