@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
+#include <QWindow>
 #include <QToolButton>
 
 namespace {
@@ -101,6 +102,10 @@ EmployeeScreen::EmployeeScreen(QWidget *parent)
     m_hintTimer->setInterval(2000);
     connect(m_hintTimer, &QTimer::timeout, this, &EmployeeScreen::searchHintTick);
     m_hintTimer->start();
+
+    m_focusWindow = QGuiApplication::focusWindow();
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this,
+            [this](QWindow *window) { m_focusWindow = window; });
 
     openViews();
 }
@@ -355,16 +360,15 @@ void EmployeeScreen::setPreparationOpener(std::function<void()> opener)
 void EmployeeScreen::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange)
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
         return;
-    if (!isActiveWindow()) {
-        // One of this screen's own message boxes takes the front: its closing
-        // gives the screen back, it is not a new activation.
-        QWidget *modal = QApplication::activeModalWidget();
-        m_backFromOwnBox = modal && modal->parentWidget() == this;
-        return;
-    }
-    if (std::exchange(m_backFromOwnBox, false))
+    // The window the clerk comes from; the application tells of the change
+    // only after this event, so it is still the one followed so far.
+    QWindow *from = m_focusWindow;
+    const bool first = !std::exchange(m_activatedOnce, true);
+    // Coming back from one of this screen's own message boxes, or from
+    // another application, is not turning to this screen.
+    if (!first && (!from || from->transientParent() == windowHandle()))
         return;
     activate();
 }
@@ -976,7 +980,12 @@ void EmployeeScreen::updateHeaders()
 
 int EmployeeScreen::ask(const QString &message, int style, const QString &title)
 {
-    return MessageBox::show(this, message, style, title);
+    const int answer = MessageBox::show(this, message, style, title);
+    // The box gives the front back to the screen it spoke about, whatever
+    // the window manager does.
+    if (isVisible() && !isActiveWindow())
+        activateWindow();
+    return answer;
 }
 
 // An unexpected refusal of the employee file: said in French; the record

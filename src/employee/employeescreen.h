@@ -3,6 +3,8 @@
 #include "storeerror.h"
 
 #include <QByteArray>
+#include <QPointer>
+#include <QWindow>
 #include <QStringList>
 #include <QWidget>
 #include <array>
@@ -181,7 +183,8 @@ private:
     Snapshot m_snapshot;
     QTimer *m_blinkTimer = nullptr;
     QTimer *m_hintTimer = nullptr;
-    bool m_backFromOwnBox = false;
+    QPointer<QWindow> m_focusWindow; // the program's window that has the focus
+    bool m_activatedOnce = false;
 
     std::function<std::optional<QString>()> m_sendRequestSource;
     std::function<void()> m_openPreparation;

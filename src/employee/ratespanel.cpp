@@ -134,6 +134,8 @@ void RatesPanel::checkRates()
             rate->setText(QStringLiteral("100,00"));
             MessageBox::show(window(), QStringLiteral("Vous devriez vérifier que les taux soient aussi élevés"),
                              MessageBox::Question, QStringLiteral("Conseil"));
+            if (!window()->isActiveWindow())
+                window()->activateWindow();
             editor()->takeFocus();
         }
         rate->setText(check.text);

@@ -66,8 +66,12 @@ inline void store(const QList<QMap<QString, QString>> &records)
     RecordView view(openMain(), "SALARIE");
     for (const auto &record : records) {
         QVERIFY(!view.addNew());
-        for (auto it = record.cbegin(); it != record.cend(); ++it)
-            view.setFieldText(it.key(), it.value());
+        for (auto it = record.cbegin(); it != record.cend(); ++it) {
+            if (it.key() == "PHOTO")
+                view.setFieldData(it.key(), it.value().toLatin1());
+            else
+                view.setFieldText(it.key(), it.value());
+        }
         const StoreError error = view.writeCurrent();
         QVERIFY2(!error, qPrintable(error.message()));
     }
