@@ -122,6 +122,11 @@ QString ValueSource::remedy() const
     const QString employeeScreen = QString::fromUtf8(EmployeeScreen);
     switch (m_kind) {
     case Kind::EmployeeBase: {
+        // The remaining share cannot be typed: the screen computes it.
+        if (value() == QLatin1String("RAPPLS1"))
+            return QStringLiteral("Il se recalcule dès que le montant de la base ou la part "
+                                  "patronale de la mutuelle est modifié dans %1, onglet Base.")
+                .arg(employeeScreen);
         const Words words = employeeBaseWords(value());
         return correctIn(words.pronoun, employeeScreen + QStringLiteral(", ") + QString::fromUtf8(words.place));
     }

@@ -602,8 +602,9 @@ void TestPayCalculation::calculationRefusesNonNumbers_data()
     QTest::newRow("employer mutual share") << "employee:PP1" << "" << "PP1" << "";
     QTest::newRow("employee mutual share")
         << "employee:RAPPLS1" << "n/a" << "RAPPLS1"
-        << "Le reste à payer de la mutuelle par l’employé n’est pas un nombre. "
-           "Corrigez-le dans la fiche salarié, onglet Base.";
+        << "Le reste à payer de la mutuelle par l’employé n’est pas un nombre. Il se recalcule "
+           "dès que le montant de la base ou la part patronale de la mutuelle est modifié dans "
+           "la fiche salarié, onglet Base.";
     QTest::newRow("bonus pasted as text")
         << "sheet:bonus" << "cent" << "bonus"
         << "Le champ « Prime » n’est pas un nombre. "
@@ -639,7 +640,8 @@ void TestPayCalculation::calculationRefusesNonNumbers()
                  || what.startsWith(QLatin1String("sheet:")) || what == QLatin1String("euro"),
              qPrintable(error->message));
     QVERIFY(error->message.contains(QLatin1String("Corrigez"))
-            || error->message.contains(QLatin1String("rouvrez")));
+            || error->message.contains(QLatin1String("rouvrez"))
+            || error->message.contains(QLatin1String("onglet Base")));
     QVERIFY(sheet == before);
 }
 
