@@ -1,14 +1,89 @@
 #include "screencatalog.h"
 
 #include "aboutbox.h"
+#include "calculatorscreen.h"
 #include "converterscreen.h"
+#include "employeelistscreen.h"
 #include "employeescreen.h"
 #include "employerscreen.h"
 #include "euroratescreen.h"
 #include "mainwindow.h"
 #include "parametersscreen.h"
+#include "photopicker.h"
 #include "screennames.h"
 #include "screenregistry.h"
+
+#include <QPointer>
+
+namespace {
+
+// The calculator hands its result to the employee screen's active editor
+// when that screen is on view, and to nobody otherwise.
+QWidget *newCalculator(ScreenRegistry &registry)
+{
+    auto *calculator = new CalculatorScreen;
+    calculator->setResultReceiver([&registry](const QString &display) {
+        auto *employee = registry.find<EmployeeScreen>(ScreenName::Employee);
+        if (employee && employee->isVisible())
+            employee->receiveCalculatorResult(display);
+    });
+    return calculator;
+}
+
+// "Envoi" shows the employee screen, whose activation reads the request.
+QWidget *newEmployeeList(ScreenRegistry &registry)
+{
+    auto *list = new EmployeeListScreen;
+    list->setEmployeeScreenOpener([&registry] { registry.show(ScreenName::Employee); });
+    return list;
+}
+
+// A minimised picker comes back as it was left; otherwise it shows the
+// employee's current photo and hands the chosen one back to the screen.
+void openPhotoPicker(ScreenRegistry &registry, EmployeeScreen *employee)
+{
+    auto *open = registry.find<PhotoPicker>(ScreenName::Photo);
+    if (open && open->isMinimized()) {
+        open->showNormal();
+        return;
+    }
+    auto *picker = registry.load<PhotoPicker>(ScreenName::Photo);
+    if (!picker)
+        return;
+    const QPointer<EmployeeScreen> owner(employee);
+    picker->setHandOver([owner](const QByteArray &png) {
+        if (!owner)
+            return StoreError(StoreError::NoCurrentRecord,
+                              QStringLiteral("La fiche salarié est fermée : la photo n'a pas été "
+                                             "transmise."));
+        return owner->setPhotoData(png);
+    });
+    picker->setPhoto(employee->photoData());
+    registry.show(ScreenName::Photo);
+}
+
+// The employee screen's ways to the tools: the list's send request read at
+// each activation (the list closes once read), the calculator and the photo
+// picker on request.
+void wireEmployeeTools(ScreenRegistry &registry, EmployeeScreen *employee)
+{
+    if (!employee)
+        return;
+    employee->setSendRequestSource([&registry]() -> std::optional<QString> {
+        auto *list = registry.find<EmployeeListScreen>(ScreenName::EmployeeList);
+        if (!list || !list->sendRequested())
+            return std::nullopt;
+        const QString chosen = list->chosenName();
+        list->close();
+        return chosen;
+    });
+    QObject::connect(employee, &EmployeeScreen::calculatorRequested, &registry,
+                     [&registry] { registry.show(ScreenName::Calculator); });
+    QObject::connect(employee, &EmployeeScreen::photoPickerRequested, &registry,
+                     [&registry, employee] { openPhotoPicker(registry, employee); });
+}
+
+} // namespace
 
 namespace ScreenCatalog {
 
@@ -20,6 +95,9 @@ void registerScreens(ScreenRegistry &registry)
     registry.registerScreen(ScreenName::Converter, [] { return new ConverterScreen; });
     registry.registerScreen(ScreenName::About, [] { return new AboutBox; });
     registry.registerScreen(ScreenName::Employee, [] { return new EmployeeScreen; });
+    registry.registerScreen(ScreenName::EmployeeList, [&registry] { return newEmployeeList(registry); });
+    registry.registerScreen(ScreenName::Calculator, [&registry] { return newCalculator(registry); });
+    registry.registerScreen(ScreenName::Photo, [] { return new PhotoPicker; });
 }
 
 void wire(MainWindow &window, ScreenRegistry &registry)
@@ -30,6 +108,11 @@ void wire(MainWindow &window, ScreenRegistry &registry)
         auto *screen = registry.load<EuroRateScreen>(ScreenName::EuroRate);
         return screen ? screen->rateText() : QString();
     });
+    QObject::connect(&registry, &ScreenRegistry::screenLoaded, &registry,
+                     [&registry](const QString &name, QWidget *screen) {
+                         if (name == ScreenName::Employee)
+                             wireEmployeeTools(registry, qobject_cast<EmployeeScreen *>(screen));
+                     });
     window.refreshAvailableScreens();
 }
 

@@ -61,6 +61,9 @@ int run(MainWindow &window, ScreenRegistry &registry, HelpSystem &help, const QS
         {ScreenName::Employer, QStringLiteral("employer")},
         {ScreenName::Converter, QStringLiteral("converter")},
         {ScreenName::About, QStringLiteral("about")},
+        {ScreenName::EmployeeList, QStringLiteral("employee-list")},
+        {ScreenName::Calculator, QStringLiteral("calculator")},
+        {ScreenName::Photo, QStringLiteral("photo")},
     };
     for (const auto &[screenName, fileName] : screens) {
         if (!registry.knows(screenName))
