@@ -16,7 +16,7 @@ namespace {
 // upper-case them again.
 bool equalInUpperCase(const QString &stored, const QString &upper)
 {
-    return stored == upper || upperCase(stored) == upper;
+    return stored == upper || (!isUpperCase(stored) && upperCase(stored) == upper);
 }
 
 const char *const LineNames[] = {
@@ -66,6 +66,12 @@ QString blankFill(const QString &text)
 QString upperCase(const QString &text)
 {
     return Mask::apply(text, QString::fromLatin1(Mask::Upper));
+}
+
+bool isUpperCase(const QString &text)
+{
+    return std::none_of(text.begin(), text.end(),
+                        [](QChar c) { return c.isLower() || c.isTitleCase(); });
 }
 
 QString apostrophes(const QString &text)

@@ -27,6 +27,8 @@ QStringList baseColumns();
 QString noSsn(const QString &text);       // "" -> "<Rien>"
 QString blankFill(const QString &text);   // "" -> " "
 QString upperCase(const QString &text);   // the mask ">"
+// True when upper-casing would change nothing (no lower-case letter).
+bool isUpperCase(const QString &text);
 QString apostrophes(const QString &text); // ' -> ’ (same length)
 QString dateMask(const QString &text);    // « lundi 15 janv. 2001 » when a date
 

@@ -498,7 +498,7 @@ void EmployeeScreen::validate()
     m_key->setText(EmployeeRules::key(identityText(EmployeeRules::Surname),
                                       identityText(EmployeeRules::FirstName)));
     updateHeaders();
-    if (!storeRecord(identityText(EmployeeRules::Surname), identityText(EmployeeRules::FirstName)))
+    if (!storeRecord())
         return;
 
     endEditLayout();
@@ -563,21 +563,18 @@ bool EmployeeScreen::refuseDuplicate(const QString &surname, const QString &firs
 
 // Stores the record by reloading the views, then shows it again. A refusal
 // is reported and leaves the record and the edit as they were.
-bool EmployeeScreen::storeRecord(const QString &surname, const QString &firstName)
+bool EmployeeScreen::storeRecord()
 {
+    const bool storing = m_edit->isNew() || m_edit->hasPendingChanges();
+    const int unchanged = m_edit->position();
     if (reported(m_edit->reload()))
         return false;
     reported(m_mirror->reload());
     moveLastAndFirst(*m_edit);
     moveLastAndFirst(*m_mirror);
-
-    QVector<EmployeeRules::NamePair> names;
-    if (!reported(m_table->readNames(&names))) {
-        const int stored = EmployeeRules::findNames(names, surname, firstName);
-        reported(m_table->storeNamesInUpperCase(&names, stored - 1, -1));
-        if (stored >= 0)
-            reported(m_edit->setPosition(stored));
-    }
+    // The duplicate check left every other name in upper case, so the first
+    // record with these names is the one just written.
+    reported(storing ? m_edit->goToLastModified() : m_edit->setPosition(unchanged));
     showCurrent();
     setPositionIndicator(false);
     return true;

@@ -111,7 +111,7 @@ private:
     void pay();
     bool refuseNonNumbers();
     bool refuseDuplicate(const QString &surname, const QString &firstName);
-    bool storeRecord(const QString &surname, const QString &firstName);
+    bool storeRecord();
     void endEditLayout();
     void reassertEditLayout();
     void takeSnapshot();

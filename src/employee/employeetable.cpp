@@ -54,8 +54,8 @@ StoreError EmployeeTable::storeNamesInUpperCase(QVector<EmployeeRules::NamePair>
     QVector<int> changed;
     for (int k = 0; k <= last; ++k) {
         const EmployeeRules::NamePair &pair = names->at(k);
-        if (k != skip && (EmployeeRules::upperCase(pair.surname) != pair.surname
-                          || EmployeeRules::upperCase(pair.firstName) != pair.firstName))
+        if (k != skip && (!EmployeeRules::isUpperCase(pair.surname)
+                          || !EmployeeRules::isUpperCase(pair.firstName)))
             changed << k;
     }
     if (changed.isEmpty())

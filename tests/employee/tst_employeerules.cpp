@@ -69,6 +69,10 @@ void TestEmployeeRules::key()
     QCOMPARE(EmployeeRules::key("DE L’ORME", "JEAN"), QString("DE L’ORME , JEAN"));
     QCOMPARE(apostrophes("de l'Orme"), QString("de l’Orme"));
     QCOMPARE(apostrophes("de l'Orme").size(), QString("de l'Orme").size());
+    QVERIFY(isUpperCase("D’ARTAGNAN , JEAN"));
+    QVERIFY(isUpperCase("<RIEN> 1 70"));
+    QVERIFY(!isUpperCase("DUPONt"));
+    QVERIFY(!isUpperCase("ÉLOïSE"));
 }
 
 void TestEmployeeRules::checkRate_data()

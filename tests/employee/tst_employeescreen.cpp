@@ -56,6 +56,8 @@ private slots:
     void deleteEmployee();
     void payChecksName();
     void sendRequestFindsChosenName();
+    void reactivationWithEmptyTableKeepsEditLayout();
+    void reactivationReloadsFromFirstRecord();
     void calculatorResultLandsInRate();
     void photoDoubleClick();
     void grabEachTab();
@@ -779,6 +781,44 @@ void TestEmployeeScreen::sendRequestFindsChosenName()
     QCOMPARE(position(), "2/3");
     QCOMPARE(m_screen->identityText(1), "L'HERMITE");
     QVERIFY(!raised);
+}
+
+// Another window of the program, to turn away from the screen and back.
+static void turnAwayAndBack(QWidget *screen)
+{
+    QWidget other;
+    other.setWindowTitle("autre");
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    screen->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(screen));
+}
+
+void TestEmployeeScreen::reactivationWithEmptyTableKeepsEditLayout()
+{
+    open();
+    QVERIFY(!button("Modifier")->isEnabled());
+    QVERIFY(!button("Valider")->isEnabled());
+    turnAwayAndBack(m_screen);
+    // "Modifier" disabled reads as an edit in progress.
+    QVERIFY(button("Valider")->isEnabled());
+    QVERIFY(button("Annuler")->isEnabled());
+    QCOMPARE(position(), "aucun");
+    validateYes();
+    QCOMPARE(m_boxes->last().text, "Le nouveau salarié doit avoir au moins :nom et prénom");
+}
+
+void TestEmployeeScreen::reactivationReloadsFromFirstRecord()
+{
+    store({employee("AUBERT", "LUC"), employee("BLANC", "LEA")});
+    open();
+    click("Command5");
+    QCOMPARE(position(), "2/2");
+    store({employee("CARON", "ANA")}); // stored meanwhile by another connection
+    turnAwayAndBack(m_screen);
+    QCOMPARE(position(), "1/3");
+    QCOMPARE(m_screen->identityText(1), "AUBERT");
 }
 
 void TestEmployeeScreen::calculatorResultLandsInRate()
