@@ -27,8 +27,6 @@ Words employeeBaseWords(const QString &field)
     static const QHash<QString, Words> words = {
         {QStringLiteral("BASEHORAIRE"), {"La base horaire de l’employé", "la", "onglet Base"}},
         {QStringLiteral("TAUXHORAIRE"), {"Le taux horaire de l’employé", "le", "onglet Base"}},
-        {QStringLiteral("MDLBAC1"),
-         {"Le montant de la base de la mutuelle de l’employé", "le", "onglet Base"}},
         {QStringLiteral("PP1"), {"La part patronale de la mutuelle de l’employé", "la", "onglet Base"}},
         {QStringLiteral("RAPPLS1"),
          {"Le reste à payer de la mutuelle par l’employé", "le", "onglet Base"}},

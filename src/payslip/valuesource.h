@@ -10,7 +10,7 @@
 class ValueSource
 {
 public:
-    // BASEHORAIRE, TAUXHORAIRE, MDLBAC1, PP1, RAPPLS1 of the employee screen.
+    // BASEHORAIRE, TAUXHORAIRE, PP1, RAPPLS1 of the employee screen.
     static ValueSource employeeBase(const char *field) { return {Kind::EmployeeBase, field}; }
     // One of the employee's forty rates, by its index in the rate fields.
     static ValueSource employeeRate(int index) { return {Kind::EmployeeRate, nullptr, index}; }
