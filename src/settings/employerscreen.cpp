@@ -1,6 +1,7 @@
 #include "employerscreen.h"
 
 #include "errordialog.h"
+#include "floatingeditor.h"
 #include "helpcontext.h"
 #include "mask.h"
 #include "schema.h"
@@ -11,7 +12,6 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -20,9 +20,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// The unrolling editor grows in this many equal steps.
-constexpr int UnrollSteps = 850;
 
 struct FieldPlace
 {
@@ -111,8 +108,6 @@ QWidget *EmployerScreen::buildPanel()
         const FieldPlace &place = Places[i];
         auto *field = new QLineEdit;
         field->setObjectName(QString("Text1_%1").arg(i));
-        field->installEventFilter(this);
-        connect(field, &QLineEdit::textChanged, this, [this, field] { fieldChanged(field); });
         m_fields.append(field);
 
         const int labelColumn = place.column * 2;
@@ -123,14 +118,11 @@ QWidget *EmployerScreen::buildPanel()
             grid->addWidget(field, place.row, 1, 1, 3);
     }
 
-    m_editor = new QLineEdit(panel);
+    // The fields are never typed into: the editor moves over the focused one.
+    m_editor = new FloatingEditor(panel);
     m_editor->setObjectName("TxtMove");
-    QPalette editorPalette = m_editor->palette();
-    editorPalette.setColor(QPalette::Base, Qt::white);
-    m_editor->setPalette(editorPalette);
-    m_editor->hide();
-    m_editor->installEventFilter(this);
-    connect(m_editor, &QLineEdit::textChanged, this, &EmployerScreen::editorEdited);
+    m_editor->serve(m_fields);
+    connect(m_editor, &FloatingEditor::focusReceived, this, &EmployerScreen::editorFocused);
     return panel;
 }
 
@@ -156,31 +148,6 @@ QString EmployerScreen::fieldText(int index) const
     return m_fields[index]->text();
 }
 
-bool EmployerScreen::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_editor) {
-        if (event->type() == QEvent::FocusIn) {
-            editorFocused();
-        } else if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent *>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                nextField();
-                return true;
-            }
-        }
-        return false;
-    }
-    if (event->type() == QEvent::FocusIn) {
-        const int index = m_fields.indexOf(qobject_cast<QLineEdit *>(watched));
-        if (index >= 0) {
-            fieldFocused(index);
-            // The field hands its focus straight to the editor.
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 void EmployerScreen::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
@@ -188,67 +155,10 @@ void EmployerScreen::changeEvent(QEvent *event)
         m_fields[0]->setFocus(Qt::OtherFocusReason);
 }
 
-void EmployerScreen::fieldFocused(int index)
-{
-    QLineEdit *field = m_fields[index];
-    m_editor->hide();
-    update();
-    m_editor->raise();
-
-    m_current = index;
-    m_editor->setGeometry(field->x(), field->y(), 0, field->height());
-
-    m_editor->setText(field->text());
-    m_editor->show();
-    m_editor->setFocus(Qt::OtherFocusReason);
-    m_editor->selectAll();
-    unroll(field);
-}
-
-void EmployerScreen::unroll(const QLineEdit *field)
-{
-    const double target = field->width();
-    const double step = target / UnrollSteps;
-    double width = m_editor->width();
-    while (width < target) {
-        width += step;
-        if (width >= target)
-            width = target;
-        m_editor->resize(static_cast<int>(width), field->height());
-    }
-}
-
 void EmployerScreen::editorFocused()
 {
     for (QLineEdit *field : std::as_const(m_fields))
         field->setText(Mask::apply(field->text(), Mask::Upper));
-}
-
-void EmployerScreen::editorEdited(const QString &text)
-{
-    for (QLineEdit *field : std::as_const(m_fields)) {
-        if (editorLiesOver(field) && field->text() != text)
-            field->setText(text);
-    }
-}
-
-void EmployerScreen::fieldChanged(QLineEdit *field)
-{
-    if (editorLiesOver(field) && m_editor->text() != field->text())
-        m_editor->setText(field->text());
-}
-
-bool EmployerScreen::editorLiesOver(const QLineEdit *field) const
-{
-    // Before the first field has been served the editor lies nowhere.
-    return m_current >= 0 && m_editor->pos() == field->pos();
-}
-
-void EmployerScreen::nextField()
-{
-    if (m_current < 0)
-        return;
-    m_fields[m_current == FieldCount - 1 ? 0 : m_current + 1]->setFocus(Qt::TabFocusReason);
 }
 
 void EmployerScreen::validate()

@@ -5,6 +5,7 @@
 #include <QVector>
 #include <QWidget>
 
+class FloatingEditor;
 class QLineEdit;
 class QPushButton;
 class QSvgRenderer;
@@ -27,26 +28,18 @@ public:
     QString fieldText(int index) const;
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     QWidget *buildPanel();
     void openRecord();
-    void fieldFocused(int index);
-    void unroll(const QLineEdit *field);
     void editorFocused();
-    void editorEdited(const QString &text);
-    void fieldChanged(QLineEdit *field);
-    bool editorLiesOver(const QLineEdit *field) const;
-    void nextField();
     void validate();
 
     SettingsRecord m_record;
     QVector<QLineEdit *> m_fields;
-    QLineEdit *m_editor = nullptr;
+    FloatingEditor *m_editor = nullptr;
     QPushButton *m_validate = nullptr;
     QSvgRenderer *m_background = nullptr;
-    int m_current = -1;
 };
