@@ -852,16 +852,33 @@ void TestEmployeeScreen::photoDoubleClick()
     QCOMPARE(m_boxes->seen.size(), 1);
 }
 
+// Each tab as the clerk sees it (EMPLOYEE_SCREENSHOTS names a folder to keep
+// the pictures); no caption is cut.
 void TestEmployeeScreen::grabEachTab()
 {
-    store({employee("DUPONT", "MARIE"), employee("DE L’ORME", "JEAN")});
+    store({employee("DUPONT", "MARIE", {{"PHOTO", QString::fromLatin1(png(Qt::darkCyan))}}),
+           employee("DE L’ORME", "JEAN")});
     open();
-    const QString out = qEnvironmentVariable("EMPLOYEE_SCREENSHOTS", "/tmp");
-    m_screen->grab().save(out + "/fiche-salarie.png");
-    QTest::keyClick(m_screen, Qt::Key_F3);
-    m_screen->grab().save(out + "/fiche-taux.png");
-    QTest::keyClick(m_screen, Qt::Key_F4);
-    m_screen->grab().save(out + "/fiche-base.png");
+    searchFor("paris");
+    const QString out = qEnvironmentVariable("EMPLOYEE_SCREENSHOTS", ".");
+    const struct
+    {
+        Qt::Key key;
+        const char *file;
+    } tabs[] = {{Qt::Key_F2, "fiche-salarie.png"}, {Qt::Key_F3, "fiche-taux.png"}, {Qt::Key_F4, "fiche-base.png"}};
+    for (const auto &tab : tabs) {
+        QTest::keyClick(m_screen, tab.key);
+        QVERIFY(m_screen->grab().save(out + "/" + tab.file));
+        for (QLabel *label : m_screen->findChildren<QLabel *>()) {
+            if (!label->isVisible() || label->text().isEmpty() || label->inherits("DotLeaderLabel"))
+                continue;
+            QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->text()));
+        }
+        for (QPushButton *button : m_screen->findChildren<QPushButton *>()) {
+            if (button->isVisible() && !button->text().isEmpty())
+                QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->text()));
+        }
+    }
 }
 
 QTEST_MAIN(TestEmployeeScreen)
