@@ -8,6 +8,7 @@
 #include "database.h"
 #include "recordview.h"
 #include "schema.h"
+#include "testsupport.h"
 
 #include <QAbstractButton>
 #include <QPushButton>
@@ -23,25 +24,12 @@
 
 namespace EmployeeTest {
 
-class WorkingDirectory
-{
-public:
-    WorkingDirectory() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
-    ~WorkingDirectory() { QDir::setCurrent(m_previous); }
-    bool isValid() const { return m_dir.isValid(); }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_previous;
-};
+using TestSupport::flushDeletes;
+using TestSupport::WorkingDirectory;
 
 inline std::shared_ptr<Database> openMain()
 {
-    StoreError error;
-    auto database = Database::open(".", Schema::mainDatabase(), &error);
-    if (!database)
-        qWarning("%s", qPrintable(error.message()));
-    return database;
+    return TestSupport::openDatabase(Schema::mainDatabase());
 }
 
 // One employee as the screen would have stored it; `texts` overrides.
@@ -102,14 +90,7 @@ inline int storedCount()
 // From now on the file refuses every change of SALARIE.
 inline void refuseWrites()
 {
-    auto database = openMain();
-    for (const char *event : {"UPDATE", "INSERT", "DELETE"}) {
-        const QString sql = QString("CREATE TRIGGER refuse_%1 BEFORE %1 ON \"SALARIE\" "
-                                    "BEGIN SELECT RAISE(ABORT, 'refused'); END;")
-                                .arg(event);
-        QCOMPARE(sqlite3_exec(database->handle(), sql.toUtf8().constData(), nullptr, nullptr, nullptr),
-                 SQLITE_OK);
-    }
+    TestSupport::refuseWrites(Schema::mainDatabase(), QStringLiteral("SALARIE"));
 }
 
 struct SeenBox
@@ -169,10 +150,5 @@ private:
     QList<QMessageBox::StandardButton> m_answers;
     QPointer<QMessageBox> m_answered;
 };
-
-inline void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 } // namespace EmployeeTest

@@ -6,6 +6,7 @@
 
 #include "database.h"
 #include "recordview.h"
+#include "testsupport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,26 +20,13 @@
 
 namespace SettingsTest {
 
-// Makes a temporary directory the working directory for one test.
-class WorkingDirectory
-{
-public:
-    WorkingDirectory() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
-    ~WorkingDirectory() { QDir::setCurrent(m_previous); }
-    bool isValid() const { return m_dir.isValid(); }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_previous;
-};
+using TestSupport::flushDeletes;
+using TestSupport::ModalBox;
+using TestSupport::WorkingDirectory;
 
 inline std::shared_ptr<Database> openFile(const DatabaseDefinition &definition)
 {
-    StoreError error;
-    auto database = Database::open(".", definition, &error);
-    if (!database)
-        qWarning("%s", qPrintable(error.message()));
-    return database;
+    return TestSupport::openDatabase(definition);
 }
 
 // The stored text of a column of the table's first record.
@@ -61,39 +49,12 @@ inline void store(const DatabaseDefinition &definition, const QString &table,
     QVERIFY(!view.writeCurrent());
 }
 
-// From now on the database refuses every change of the table, whoever asks
-// (file permissions would not stop root).
-inline void refuseWrites(const DatabaseDefinition &definition, const QString &table)
-{
-    auto database = openFile(definition);
-    const QString sql = QString("CREATE TRIGGER refuse_%1 BEFORE UPDATE ON \"%1\" "
-                                "BEGIN SELECT RAISE(ABORT, 'refused'); END;")
-                            .arg(table);
-    QCOMPARE(sqlite3_exec(database->handle(), sql.toUtf8().constData(), nullptr, nullptr, nullptr),
-             SQLITE_OK);
-}
+using TestSupport::refuseWrites;
 
-// What the next modal message box said; it is answered with OK.
-struct ModalBox
-{
-    bool seen = false;
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
-
+// The next modal message box is answered with OK and kept in `box`.
 inline void answerNextModal(ModalBox *box)
 {
-    QTimer::singleShot(0, [box] {
-        auto *modal = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!modal)
-            return;
-        box->seen = true;
-        box->title = modal->windowTitle();
-        box->text = modal->text();
-        box->icon = modal->icon();
-        modal->accept();
-    });
+    box->expect();
 }
 
 // Replaces a field's text by typing, as the user would: backspaces, then the text.
@@ -103,12 +64,6 @@ inline void retype(QLineEdit *field, const QString &text)
     while (!field->text().isEmpty())
         QTest::keyClick(field, Qt::Key_Backspace);
     QTest::keyClicks(field, text);
-}
-
-// Lets a screen closed with Qt::WA_DeleteOnClose go.
-inline void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace SettingsTest
