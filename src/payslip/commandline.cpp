@@ -46,6 +46,7 @@ QString helpText()
                "Codes de sortie de « quorvan payslip » :\n"
                "  0  la fiche de paie est calculée\n"
                "  2  arguments incorrects, dossier sans fichier Bdrk.rkv ou salarié inconnu\n"
+               "     (avec --formulas, aussi un dossier sans fichier sterk.rkv)\n"
                "  3  le calcul refuse une valeur qui n’est pas un nombre ; le message la nomme\n"
                "     et dit où la corriger\n"
                "Les messages s’écrivent sur la sortie d’erreur.\n"

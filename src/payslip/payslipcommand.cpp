@@ -3,6 +3,7 @@
 #include "paycalculation.h"
 #include "paysheetjson.h"
 #include "paysheetsummary.h"
+#include "payslipformulaset.h"
 #include "storedpayinputs.h"
 
 #include <QCommandLineParser>
@@ -69,6 +70,9 @@ const OtherOption OtherOptions[] = {
     {"dir", "dossier", "dossier de travail qui contient Bdrk.rkv (par défaut le dossier courant)"},
     {"employee", "identification", "le salarié, par son identification « NOM , PRENOM »"},
     {"json", nullptr, "écrit la fiche de paie en un objet JSON de textes"},
+    {"formulas", nullptr,
+     "écrit les 182 formules du bulletin de paie dans l’ordre où elles sont remises, une par "
+     "ligne : le numéro, une tabulation, NOM='valeur'"},
 };
 
 QString text(const char *utf8)
@@ -138,6 +142,15 @@ QString argumentError(const QCommandLineParser &parser)
         .arg(parser.errorText());
 }
 
+// One line a formula: its number, a tab, its text.
+QString formulaLines(const QList<FormulaEntry> &entries)
+{
+    QString lines;
+    for (const FormulaEntry &entry : entries)
+        lines += QString::number(entry.number) + u'\t' + entry.text + u'\n';
+    return lines;
+}
+
 } // namespace
 
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
@@ -151,6 +164,13 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     if (!parser.positionalArguments().isEmpty()) {
         err << QStringLiteral("Argument inattendu : « %1 ». La liste des options : quorvan --help.")
                    .arg(parser.positionalArguments().constFirst())
+            << Qt::endl;
+        return BadArguments;
+    }
+    const bool formulas = parser.isSet(QStringLiteral("formulas"));
+    if (formulas && parser.isSet(QStringLiteral("json"))) {
+        err << QStringLiteral("Choisissez --json ou --formulas : la fiche de paie s’écrit d’une "
+                              "seule façon à la fois.")
             << Qt::endl;
         return BadArguments;
     }
@@ -173,6 +193,15 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return BadArguments;
     }
     const StoredPayInputs &inputs = std::get<StoredPayInputs>(loaded);
+    EmployerRecordTexts employer;
+    if (formulas) {
+        auto employerLoaded = StoredPayInputs::loadEmployer(directory);
+        if (const QString *error = std::get_if<QString>(&employerLoaded)) {
+            err << *error << Qt::endl;
+            return BadArguments;
+        }
+        employer = std::get<EmployerRecordTexts>(employerLoaded);
+    }
 
     auto opening = PayCalculation::open(inputs.employee, inputs.parameters, inputs.euroRate);
     if (const CalculationError *error = std::get_if<CalculationError>(&opening)) {
@@ -197,10 +226,18 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return Refused;
     }
 
-    if (parser.isSet(QStringLiteral("json")))
+    if (formulas) {
+        // The employee screen shows the "0" the opening wrote into an empty
+        // hourly base or rate.
+        EmployeeRecordTexts record = inputs.record;
+        record.TAUXHORAIRE = opened.employee.TAUXHORAIRE;
+        record.BASEHORAIRE = opened.employee.BASEHORAIRE;
+        out << formulaLines(PayslipFormulaSet::build(sheet, record, employer));
+    } else if (parser.isSet(QStringLiteral("json"))) {
         out << QJsonDocument(PaySheetJson::toJson(sheet)).toJson(QJsonDocument::Indented);
-    else
+    } else {
         out << PaySheetSummary::text(sheet);
+    }
     out.flush();
     return Calculated;
 }

@@ -8,7 +8,8 @@ class QTextStream;
 // `quorvan payslip`: the pay calculation of the preparation screen run on
 // the files of a working folder, for scripts and checks. Each option holds
 // the text the preparation's field would hold; the pay sheet is written as a
-// French summary or, with --json, as one JSON object of texts.
+// French summary, with --json as one JSON object of texts, or with
+// --formulas as the pay slip's formulas in the order they are handed over.
 namespace PayslipCommand {
 
 enum ExitCode { Calculated = 0, BadArguments = 2, Refused = 3 };

@@ -26,6 +26,41 @@ EmployeeFigures employeeFigures(const RecordView &view)
     return figures;
 }
 
+EmployeeRecordTexts recordTexts(const RecordView &view)
+{
+    const auto text = [&view](const char *column) { return view.fieldText(QString::fromUtf8(column)); };
+    EmployeeRecordTexts record;
+    record.NOM = text("NOM");
+    record.PRENOM = text("PRENOM");
+    record.NUMSECU = text("NUMSECU");
+    record.ADRESSE = text("ADRESSE");
+    record.CODEPOSTAL = text("CODEPOSTAL");
+    record.VILLE = text("VILLE");
+    record.POSTE = text("POSTE");
+    record.ENTRE_LE = text("Entré le");
+    record.TAUXHORAIRE = text("TAUXHORAIRE");
+    record.BASEHORAIRE = text("BASEHORAIRE");
+    record.PP1 = text("PP1");
+    record.RAPPLS1 = text("RAPPLS1");
+    record.PAR3 = text("PAR3");
+    return record;
+}
+
+EmployerRecordTexts employerTexts(const RecordView &view)
+{
+    const auto text = [&view](const char *column) { return view.fieldText(QString::fromUtf8(column)); };
+    EmployerRecordTexts employer;
+    employer.NomSociete = text("NomSociété");
+    employer.Adresse = text("Adresse");
+    employer.CodePostal = text("CodePostal");
+    employer.Ville = text("Ville");
+    employer.NumeroTel = text("NuméroTél");
+    employer.Siret = text("Siret");
+    employer.APE = text("APE");
+    employer.NoURSSAF = text("N°URSSAF");
+    return employer;
+}
+
 PayrollParameters payrollParameters(const RecordView &view)
 {
     PayrollParameters p;
@@ -95,6 +130,7 @@ std::variant<StoredPayInputs, QString> StoredPayInputs::load(const QString &dire
     if (!findEmployee(employees, identification, &error))
         return error;
     inputs.employee = employeeFigures(employees);
+    inputs.record = recordTexts(employees);
 
     RecordView parameterView(database, QStringLiteral("PARMETRE"));
     if (error = firstRecordError(parameterView); !error.isEmpty())
@@ -106,4 +142,23 @@ std::variant<StoredPayInputs, QString> StoredPayInputs::load(const QString &dire
         return error;
     inputs.euroRate = euroView.fieldText(QStringLiteral("Taux de L'euro"));
     return inputs;
+}
+
+std::variant<EmployerRecordTexts, QString> StoredPayInputs::loadEmployer(const QString &directory)
+{
+    const QString employerFile = QString::fromLatin1(Schema::EmployerFileName);
+    if (!QFileInfo(QDir(directory), employerFile).isFile())
+        return QStringLiteral("Le dossier « %1 » ne contient pas le fichier %2 de l’employeur : "
+                              "ouvrez une fois le programme dans ce dossier pour le créer.")
+            .arg(QDir::toNativeSeparators(directory), employerFile);
+    StoreError openError;
+    const auto database = Database::open(directory, Schema::employerDatabase(), &openError);
+    if (!database)
+        return openError.message();
+    RecordView view(database, QStringLiteral("EMPLOYEUR"));
+    if (StoreError error = view.reload())
+        return error.message();
+    if (!view.hasCurrent())
+        return QStringLiteral("La table EMPLOYEUR du fichier « %1 » est vide.").arg(employerFile);
+    return employerTexts(view);
 }

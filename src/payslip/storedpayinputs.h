@@ -1,6 +1,8 @@
 #pragma once
 
 #include "employeefigures.h"
+#include "employeerecordtexts.h"
+#include "employerrecordtexts.h"
 #include "payrollparameters.h"
 
 #include <QString>
@@ -16,10 +18,17 @@ struct StoredPayInputs
     EmployeeFigures employee;
     PayrollParameters parameters;
     QString euroRate;
+    // What the pay slip prints of the same employee, as the employee screen
+    // shows the stored record.
+    EmployeeRecordTexts record;
 
     // The employee is found by IDENTIFICATION, as typed or, failing that, as
     // the employee screen would have stored it (typographic apostrophes,
     // upper case). On failure: a French message saying what is wrong.
     static std::variant<StoredPayInputs, QString> load(const QString &directory,
                                                        const QString &identification);
+
+    // The employer of the pay slip (sterk.rkv), as the employer screen shows
+    // it. A folder without that file is refused: reading never creates it.
+    static std::variant<EmployerRecordTexts, QString> loadEmployer(const QString &directory);
 };
