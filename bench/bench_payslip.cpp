@@ -1,4 +1,5 @@
 #include "paycalculation.h"
+#include "payslipformulaset.h"
 
 #include <benchmark/benchmark.h>
 
@@ -97,6 +98,37 @@ void BM_Calculation(benchmark::State &state)
     }
 }
 BENCHMARK(BM_Calculation)->Unit(benchmark::kMicrosecond);
+
+// The pay slip's 182 formulas built from a calculated sheet, as every
+// preview, print or save does right after the calculation; each run starts
+// from the sheet as the calculation left it, before the set's formatting.
+void BM_FormulaSet(benchmark::State &state)
+{
+    const EmployeeFigures employee = smicEmployee();
+    const PayrollParameters parameters = deliveredParameters();
+    const QString euroRate = QStringLiteral("6,55957");
+    auto opening = PayCalculation::open(employee, parameters, euroRate);
+    PaySheet sheet = std::get<PayCalculation::OpenedSheet>(opening).sheet;
+    typeMarch2001(sheet);
+    if (PayCalculation::calculate(sheet, employee, parameters, euroRate))
+        state.SkipWithError("calculation refused");
+    EmployeeRecordTexts record;
+    record.NOM = employee.NOM;
+    record.PRENOM = QStringLiteral("CÉLINE");
+    record.TAUXHORAIRE = employee.TAUXHORAIRE;
+    record.BASEHORAIRE = employee.BASEHORAIRE;
+    record.PP1 = employee.PP1;
+    record.RAPPLS1 = employee.RAPPLS1;
+    record.PAR3 = QStringLiteral("AGFF");
+    EmployerRecordTexts employer;
+    employer.NomSociete = QStringLiteral("SARL BOULANGERIE DES TILLEULS");
+    for (auto _ : state) {
+        PaySheet calculated = sheet;
+        const QList<FormulaEntry> entries = PayslipFormulaSet::build(calculated, record, employer);
+        benchmark::DoNotOptimize(entries.constData());
+    }
+}
+BENCHMARK(BM_FormulaSet)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
