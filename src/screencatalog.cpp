@@ -10,6 +10,7 @@
 #include "mainwindow.h"
 #include "parametersscreen.h"
 #include "photopicker.h"
+#include "preparationscreen.h"
 #include "screennames.h"
 #include "screenregistry.h"
 
@@ -81,6 +82,7 @@ void wireEmployeeTools(ScreenRegistry &registry, EmployeeScreen *employee)
                      [&registry] { registry.show(ScreenName::Calculator); });
     QObject::connect(employee, &EmployeeScreen::photoPickerRequested, &registry,
                      [&registry, employee] { openPhotoPicker(registry, employee); });
+    employee->setPreparationOpener([&registry] { registry.show(ScreenName::Preparation); });
 }
 
 } // namespace
@@ -98,6 +100,9 @@ void registerScreens(ScreenRegistry &registry)
     registry.registerScreen(ScreenName::EmployeeList, [&registry] { return newEmployeeList(registry); });
     registry.registerScreen(ScreenName::Calculator, [&registry] { return newCalculator(registry); });
     registry.registerScreen(ScreenName::Photo, [] { return new PhotoPicker; });
+    // A preparation whose opening refuses a value is not created at all.
+    registry.registerScreen(ScreenName::Preparation,
+                            [&registry] { return PreparationScreen::open(registry); });
 }
 
 void wire(MainWindow &window, ScreenRegistry &registry)

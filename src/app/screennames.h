@@ -14,4 +14,5 @@ inline const QString Converter = QStringLiteral("convert");
 inline const QString Calculator = QStringLiteral("Calcul");
 inline const QString About = QStringLiteral("frmAbout");
 inline const QString Photo = QStringLiteral("photo");
+inline const QString Preparation = QStringLiteral("PPAI");
 } // namespace ScreenName

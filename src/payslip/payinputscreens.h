@@ -1,0 +1,33 @@
+#pragma once
+
+#include "employeefigures.h"
+#include "payrollparameters.h"
+
+#include <QString>
+
+class ScreenRegistry;
+
+// What the pay calculation reads, taken from the screens that show it at the
+// moment of the reading: the employee current on the employee screen, the
+// general parameters and the euro rate, validated or not. A screen that is
+// not open is loaded without being shown, so it shows the stored values.
+class PayInputScreens
+{
+public:
+    explicit PayInputScreens(ScreenRegistry &registry)
+        : m_registry(registry)
+    {
+    }
+
+    EmployeeFigures employee() const;
+    PayrollParameters parameters() const;
+    QString euroRate() const;
+
+    // The opening's "0" in an empty hourly base or rate: `shown` is what the
+    // calculation made of `read`, and the employee screen is told the
+    // difference.
+    void showEmployeeDefaults(const EmployeeFigures &read, const EmployeeFigures &shown) const;
+
+private:
+    ScreenRegistry &m_registry;
+};

@@ -1,0 +1,385 @@
+#include "preparationscreen.h"
+
+#include "helpcontext.h"
+#include "messagebox.h"
+#include "numericentryfilter.h"
+#include "payinputscreens.h"
+#include "paycalculation.h"
+#include "screennames.h"
+#include "screenregistry.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Columns of the results: the row caption, the hours of an overtime band
+// with its "à" and percentage, then the amount in francs and in euros; the
+// last one only keeps the amounts off the frame of the box "SALAIRE".
+enum Column { Caption, Hours, At, Percent, PercentSign, Francs, Euros, Margin, ColumnCount };
+
+constexpr int AmountWidth = 112;
+constexpr int HoursWidth = 56;
+constexpr int InputWidth = 104;
+
+QLabel *caption(const QString &text)
+{
+    return new QLabel(text);
+}
+
+QFont boldFont(QFont font)
+{
+    font.setBold(true);
+    return font;
+}
+
+QLabel *heading(const QString &text)
+{
+    auto *label = new QLabel(text);
+    label->setFont(boldFont(label->font()));
+    return label;
+}
+
+} // namespace
+
+PreparationScreen *PreparationScreen::open(ScreenRegistry &registry)
+{
+    const PayInputScreens screens(registry);
+    const EmployeeFigures employee = screens.employee();
+    auto opened = PayCalculation::open(employee, screens.parameters(), screens.euroRate());
+    if (const auto *error = std::get_if<CalculationError>(&opened)) {
+        MessageBox::show(registry.find(ScreenName::Employee), error->message, MessageBox::Exclamation,
+                         QStringLiteral("Préparation impossible"));
+        return nullptr;
+    }
+    auto &[sheet, shown] = std::get<PayCalculation::OpenedSheet>(opened);
+    screens.showEmployeeDefaults(employee, shown);
+    return new PreparationScreen(registry, std::move(sheet));
+}
+
+PreparationScreen::PreparationScreen(ScreenRegistry &registry, PaySheet sheet)
+    : m_registry(registry)
+    , m_sheet(std::move(sheet))
+{
+    setObjectName(ScreenName::Preparation);
+    setWindowTitle(QStringLiteral("Quorvan 2000"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    HelpContext::set(this, HelpContext::Preparation, true);
+
+    auto *title = new QHBoxLayout;
+    title->addWidget(heading(QStringLiteral("Préparation de la fiche de paie de")));
+    QLabel *name = result("Label2", &PaySheet::employee_name, 0);
+    name->setFont(boldFont(name->font()));
+    name->setFrameShape(QFrame::NoFrame);
+    name->setAutoFillBackground(false);
+    name->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    title->addWidget(name, 1);
+
+    auto *columns = new QHBoxLayout;
+    columns->setSpacing(28);
+    columns->addWidget(buildInputs(), 0, Qt::AlignTop);
+    columns->addWidget(buildResults(), 1, Qt::AlignTop);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 12, 16, 12);
+    layout->setSpacing(14);
+    layout->addLayout(title);
+    layout->addLayout(columns);
+    layout->addStretch(1);
+    layout->addLayout(buildButtons());
+
+    showSheet();
+    m_inputs.first().first->setFocus();
+}
+
+PreparationScreen::~PreparationScreen() = default;
+
+// The inputs, from top to bottom in the order the clerk fills them.
+QWidget *PreparationScreen::buildInputs()
+{
+    auto *panel = new QWidget;
+    auto *grid = new QGridLayout(panel);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    int row = 0;
+    const auto addRow = [grid, &row](QWidget *left, QWidget *right) {
+        grid->addWidget(left, row, 0);
+        grid->addWidget(right, row++, 1, Qt::AlignLeft);
+    };
+
+    addRow(caption(QStringLiteral("Heures absences.........")),
+           numericInput("Text1", &PaySheet::absence_hours, QStringLiteral("Taper les heures d'absences")));
+    grid->addWidget(caption(QStringLiteral("ou")), row++, 0, 1, 2, Qt::AlignCenter);
+    addRow(caption(QStringLiteral("Heures complèmentaires.")),
+           numericInput("Text2", &PaySheet::complementary_hours,
+                        QStringLiteral("Taper les heures complèmentaires")));
+    addRow(caption(QStringLiteral("Congés payés ( Hres)...")),
+           numericInput("Text3", &PaySheet::leave_hours_taken,
+                        QStringLiteral("Taper le nombre d'heures de congés payés ")));
+
+    // The percentage, then what it applies to: the caption stands between.
+    auto *commission = new QHBoxLayout;
+    commission->setSpacing(4);
+    QLineEdit *percent = numericInput("Text59", &PaySheet::commission_rate,
+                                      QStringLiteral("Taper le pourcentage sur une commission."));
+    percent->setFixedWidth(HoursWidth);
+    commission->addWidget(percent);
+    commission->addWidget(caption(QStringLiteral(" % Sur...............")));
+    commission->addStretch(1);
+    grid->addLayout(commission, row, 0);
+    grid->addWidget(numericInput("Text58", &PaySheet::commission_base), row++, 1, Qt::AlignLeft);
+
+    addRow(caption(QStringLiteral("Acompte reçu...............")),
+           numericInput("Text5", &PaySheet::advance,
+                        QStringLiteral("Taper le montant de l'accompte reçu par le salarié")));
+    addRow(caption(QStringLiteral("Prime..........................")),
+           numericInput("Text4", &PaySheet::bonus, QStringLiteral("Taper le montant de la prime")));
+
+    const auto period = [this](std::array<const char *, 3> names, std::array<SheetText, 3> values) {
+        auto *line = new QHBoxLayout;
+        line->setSpacing(3);
+        const std::array<QString, 3> tips = {QStringLiteral("Jour"), QStringLiteral("Mois"),
+                                             QStringLiteral("Année")};
+        const std::array<int, 3> lengths = {2, 2, 4};
+        for (int i = 0; i < 3; ++i) {
+            if (i > 0)
+                line->addWidget(caption(QStringLiteral("/")));
+            QLineEdit *field = input(names[i], values[i], tips[i], lengths[i] == 2 ? 30 : 46);
+            field->setMaxLength(lengths[i]);
+            field->setAlignment(Qt::AlignCenter);
+            line->addWidget(field);
+        }
+        line->addStretch(1);
+        return line;
+    };
+    grid->addWidget(caption(QStringLiteral("Période du")), row, 0);
+    grid->addLayout(period({"Text71", "Text72", "Text73"},
+                           {&PaySheet::period_start_day, &PaySheet::period_start_month,
+                            &PaySheet::period_start_year}),
+                    row++, 1);
+    grid->addWidget(caption(QStringLiteral("au")), row, 0);
+    grid->addLayout(period({"Text74", "Text75", "Text76"},
+                           {&PaySheet::period_end_day, &PaySheet::period_end_month,
+                            &PaySheet::period_end_year}),
+                    row++, 1);
+
+    grid->setRowMinimumHeight(row++, 10);
+    grid->addWidget(heading(QStringLiteral("Renseignement sur la derniere fiche de paie")), row++, 0, 1, 2);
+    QLabel *due = caption(QStringLiteral("Heures de congés dûes"));
+    due->setToolTip(QStringLiteral("SUR LA DERNIERE FICHE DE PAIE"));
+    addRow(due, numericInput("Text78", &PaySheet::previous_leave_balance));
+    addRow(caption(QStringLiteral("Dernier Cumul Imposable")),
+           numericInput("Text77", &PaySheet::previous_cumulative_taxable));
+    addRow(caption(QStringLiteral("Dernier Cumul Brut")),
+           numericInput("Text79", &PaySheet::previous_cumulative_gross));
+    return panel;
+}
+
+// The results, one row per component, francs and euros in two columns.
+QWidget *PreparationScreen::buildResults()
+{
+    auto *panel = new QWidget;
+    auto *grid = new QGridLayout(panel);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(6);
+    grid->setColumnStretch(Caption, 1);
+    grid->setColumnMinimumWidth(Margin, 8);
+
+    int row = 0;
+    grid->addWidget(heading(QStringLiteral("Francs")), row, Francs, Qt::AlignCenter);
+    grid->addWidget(heading(QStringLiteral("Euros")), row++, Euros, Qt::AlignCenter);
+    addAmountRow(grid, row++, QStringLiteral("SALAIRE DE BASE ( Taux horaire X Base horaire ) "),
+                 "Label11_0", &PaySheet::base_salary, "Label11_1", &PaySheet::base_salary_euro);
+    addAmountRow(grid, row++, QStringLiteral("Heures complémentaires non majorées"), "Label12_0",
+                 &PaySheet::plain_comp_amount, "Label12_1", &PaySheet::plain_comp_amount_euro);
+    addOvertimeRow(grid, row++, QStringLiteral("Heures supplémentaires majorées  "), "Label37",
+                   &PaySheet::band1_hours, "Label29", &PaySheet::band1_percent, "Label16",
+                   &PaySheet::band1_amount, "Label21", &PaySheet::band1_amount_euro);
+    addOvertimeRow(grid, row++, QStringLiteral("Heures supplémentaires majorées "), "Label39",
+                   &PaySheet::band2_hours, "Label33", &PaySheet::band2_percent, "Label19",
+                   &PaySheet::band2_amount, "Label20", &PaySheet::band2_amount_euro);
+    addAmountRow(grid, row++, QStringLiteral("Congés payés"), "Label25", &PaySheet::leave_amount,
+                 "Label28", &PaySheet::leave_amount_euro);
+    addAmountRow(grid, row++, QStringLiteral("Commission sur chiffre"), "Label27",
+                 &PaySheet::commission_amount, "Label35", &PaySheet::commission_amount_euro);
+    addAmountRow(grid, row++, QStringLiteral("ABSENCES"), "Label26", &PaySheet::absence_amount,
+                 "Label34", &PaySheet::absence_amount_euro);
+
+    grid->addWidget(caption(QStringLiteral("Congés payés restant dûs")), row, Caption);
+    grid->addWidget(result("conb", &PaySheet::leave_balance, HoursWidth), row, Hours);
+    grid->addWidget(caption(QStringLiteral("Heure(s)")), row++, At, 1, 3);
+
+    // The box is laid under its rows, so that its amounts share the columns
+    // of the rows above and below it. It goes into the grid before them: a
+    // cell then counts as holding the row's controls, and the rows inside
+    // the box keep their spacing.
+    grid->setRowMinimumHeight(row++, 4);
+    auto *box = new QGroupBox(QStringLiteral("SALAIRE"));
+    box->setFont(boldFont(box->font()));
+    grid->addWidget(box, row, 0, 6, ColumnCount);
+    grid->setRowMinimumHeight(row++, 16);
+    // Captions inside the box stand off its frame.
+    addAmountRow(grid, row++, QStringLiteral("Salaire Brut"), "Label45", &PaySheet::gross_pay, "Label49",
+                 &PaySheet::gross_pay_euro)->setIndent(10);
+    // What the employee receives stands out.
+    QLabel *net = addAmountRow(grid, row++, QStringLiteral("Net à Payer "), "Label46", &PaySheet::net_to_pay,
+                               "Label50", &PaySheet::net_to_pay_euro);
+    net->setIndent(10);
+    for (QLabel *label : {net, m_results.at(m_results.size() - 2).first, m_results.last().first})
+        label->setFont(boldFont(label->font()));
+    addAmountRow(grid, row++, QStringLiteral("Net Imposable"), "Label47", &PaySheet::taxable_net,
+                 "Label51", &PaySheet::taxable_net_euro)->setIndent(10);
+    addAmountRow(grid, row++, QStringLiteral("Cumul Imposable"), "Label48", &PaySheet::cumulative_taxable,
+                 "Label52", &PaySheet::cumulative_taxable_euro)->setIndent(10);
+    grid->setRowMinimumHeight(row++, 4);
+
+    grid->setRowMinimumHeight(row++, 10);
+    addAmountRow(grid, row++, QStringLiteral("Total des retenues Patronales"), "Label54",
+                 &PaySheet::employer_total, "Label55", &PaySheet::employer_total_euro);
+    addAmountRow(grid, row++, QStringLiteral("Total des retenues Salariales"), "Label57",
+                 &PaySheet::employee_total, "Label58", &PaySheet::employee_total_euro);
+
+    return panel;
+}
+
+QLayout *PreparationScreen::buildButtons()
+{
+    auto *row = new QHBoxLayout;
+    row->setSpacing(8);
+    QPushButton *run = button("Lancer", QStringLiteral("Lancer le calcul"));
+    connect(run, &QPushButton::clicked, this, &PreparationScreen::calculate);
+    row->addWidget(run);
+    // The pay slip itself comes with the output actions.
+    for (const auto &[name, text] : {std::pair{"Aperçu", "Aperçu avant impression"},
+                                     std::pair{"Imprimer", "Imprimer la fiche de Paie"},
+                                     std::pair{"Enregistrement", "Enregistrement de la fiche"}}) {
+        QPushButton *output = button(name, QString::fromUtf8(text));
+        output->setEnabled(false);
+        row->addWidget(output);
+    }
+    QPushButton *back = button("Retour", QStringLiteral("Retour au fichier salariés"));
+    connect(back, &QPushButton::clicked, this, &PreparationScreen::backToEmployees);
+    row->addWidget(back);
+    QPushButton *out = button("Sortie", QStringLiteral("Sortie"));
+    connect(out, &QPushButton::clicked, this, &PreparationScreen::leave);
+    row->addWidget(out);
+    return row;
+}
+
+QLineEdit *PreparationScreen::input(const char *name, SheetText value, const QString &tip, int width)
+{
+    auto *field = new QLineEdit;
+    field->setObjectName(QString::fromUtf8(name));
+    field->setToolTip(tip);
+    field->setFixedWidth(width);
+    m_inputs.append({field, value});
+    return field;
+}
+
+QLineEdit *PreparationScreen::numericInput(const char *name, SheetText value, const QString &tip)
+{
+    QLineEdit *field = input(name, value, tip, InputWidth);
+    field->setAlignment(Qt::AlignRight);
+    NumericEntryFilter::install(field, NumericEntryFilter::Variant::WithoutSelection);
+    return field;
+}
+
+QLabel *PreparationScreen::result(const char *name, SheetText value, int width)
+{
+    auto *label = new QLabel;
+    label->setObjectName(QString::fromUtf8(name));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setMargin(2);
+    label->setBackgroundRole(QPalette::Base);
+    label->setAutoFillBackground(true);
+    if (width > 0)
+        label->setFixedWidth(width);
+    m_results.append({label, value});
+    return label;
+}
+
+QLabel *PreparationScreen::addAmountRow(QGridLayout *grid, int row, const QString &text, const char *francs,
+                                        SheetText francsValue, const char *euros, SheetText eurosValue)
+{
+    QLabel *rowCaption = caption(text);
+    grid->addWidget(rowCaption, row, Caption, 1, Francs - Caption);
+    grid->addWidget(result(francs, francsValue, AmountWidth), row, Francs);
+    grid->addWidget(result(euros, eurosValue, AmountWidth), row, Euros);
+    return rowCaption;
+}
+
+void PreparationScreen::addOvertimeRow(QGridLayout *grid, int row, const QString &text, const char *hours,
+                                       SheetText hoursValue, const char *percent, SheetText percentValue,
+                                       const char *francs, SheetText francsValue, const char *euros,
+                                       SheetText eurosValue)
+{
+    grid->addWidget(caption(text), row, Caption);
+    grid->addWidget(result(hours, hoursValue, HoursWidth), row, Hours);
+    grid->addWidget(caption(QStringLiteral("à")), row, At, Qt::AlignCenter);
+    grid->addWidget(result(percent, percentValue, HoursWidth), row, Percent);
+    grid->addWidget(caption(QStringLiteral("%")), row, PercentSign);
+    grid->addWidget(result(francs, francsValue, AmountWidth), row, Francs);
+    grid->addWidget(result(euros, eurosValue, AmountWidth), row, Euros);
+}
+
+QPushButton *PreparationScreen::button(const char *name, const QString &text)
+{
+    auto *pushButton = new QPushButton(text);
+    pushButton->setObjectName(QString::fromUtf8(name));
+    pushButton->setAutoDefault(false);
+    return pushButton;
+}
+
+bool PreparationScreen::calculate()
+{
+    const PayInputScreens screens(m_registry);
+    PaySheet sheet = m_sheet;
+    readInputs(sheet);
+    if (const auto error = PayCalculation::calculate(sheet, screens.employee(), screens.parameters(),
+                                                     screens.euroRate())) {
+        MessageBox::show(this, error->message, MessageBox::Exclamation, QStringLiteral("Calcul impossible"));
+        return false;
+    }
+    m_sheet = std::move(sheet);
+    showSheet();
+    return true;
+}
+
+void PreparationScreen::readInputs(PaySheet &sheet) const
+{
+    for (const auto &[field, value] : m_inputs)
+        sheet.*value = field->text();
+}
+
+// The typed fields show the calculation's "0" in what was left empty.
+void PreparationScreen::showSheet()
+{
+    for (const auto &[field, value] : m_inputs)
+        if (field->text() != m_sheet.*value)
+            field->setText(m_sheet.*value);
+    for (const auto &[label, value] : m_results)
+        label->setText(m_sheet.*value);
+}
+
+// The sheet is discarded with the screen.
+void PreparationScreen::backToEmployees()
+{
+    close();
+    m_registry.show(ScreenName::Employee);
+}
+
+void PreparationScreen::leave()
+{
+    close();
+    if (QWidget *employees = m_registry.find(ScreenName::Employee))
+        employees->close();
+}
