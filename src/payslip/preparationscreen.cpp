@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <array>
 
 namespace {
 
@@ -141,32 +142,15 @@ QWidget *PreparationScreen::buildInputs()
     addRow(caption(QStringLiteral("Prime..........................")),
            numericInput("Text4", &PaySheet::bonus, QStringLiteral("Taper le montant de la prime")));
 
-    const auto period = [this](std::array<const char *, 3> names, std::array<SheetText, 3> values) {
-        auto *line = new QHBoxLayout;
-        line->setSpacing(3);
-        const std::array<QString, 3> tips = {QStringLiteral("Jour"), QStringLiteral("Mois"),
-                                             QStringLiteral("Année")};
-        const std::array<int, 3> lengths = {2, 2, 4};
-        for (int i = 0; i < 3; ++i) {
-            if (i > 0)
-                line->addWidget(caption(QStringLiteral("/")));
-            QLineEdit *field = input(names[i], values[i], tips[i], lengths[i] == 2 ? 30 : 46);
-            field->setMaxLength(lengths[i]);
-            field->setAlignment(Qt::AlignCenter);
-            line->addWidget(field);
-        }
-        line->addStretch(1);
-        return line;
-    };
     grid->addWidget(caption(QStringLiteral("Période du")), row, 0);
-    grid->addLayout(period({"Text71", "Text72", "Text73"},
-                           {&PaySheet::period_start_day, &PaySheet::period_start_month,
-                            &PaySheet::period_start_year}),
+    grid->addLayout(periodLine({"Text71", "Text72", "Text73"},
+                               {&PaySheet::period_start_day, &PaySheet::period_start_month,
+                                &PaySheet::period_start_year}),
                     row++, 1);
     grid->addWidget(caption(QStringLiteral("au")), row, 0);
-    grid->addLayout(period({"Text74", "Text75", "Text76"},
-                           {&PaySheet::period_end_day, &PaySheet::period_end_month,
-                            &PaySheet::period_end_year}),
+    grid->addLayout(periodLine({"Text74", "Text75", "Text76"},
+                               {&PaySheet::period_end_day, &PaySheet::period_end_month,
+                                &PaySheet::period_end_year}),
                     row++, 1);
 
     grid->setRowMinimumHeight(row++, 10);
@@ -271,6 +255,28 @@ QLayout *PreparationScreen::buildButtons()
     connect(out, &QPushButton::clicked, this, &PreparationScreen::leave);
     row->addWidget(out);
     return row;
+}
+
+// Day, month and year, of any characters: the calculation joins them and
+// makes a date of them when it can.
+QHBoxLayout *PreparationScreen::periodLine(const std::array<const char *, 3> &names,
+                                           const std::array<SheetText, 3> &values)
+{
+    auto *line = new QHBoxLayout;
+    line->setSpacing(3);
+    const std::array<QString, 3> tips = {QStringLiteral("Jour"), QStringLiteral("Mois"),
+                                         QStringLiteral("Année")};
+    const std::array<int, 3> lengths = {2, 2, 4};
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0)
+            line->addWidget(caption(QStringLiteral("/")));
+        QLineEdit *field = input(names[i], values[i], tips[i], lengths[i] == 2 ? 30 : 46);
+        field->setMaxLength(lengths[i]);
+        field->setAlignment(Qt::AlignCenter);
+        line->addWidget(field);
+    }
+    line->addStretch(1);
+    return line;
 }
 
 QLineEdit *PreparationScreen::input(const char *name, SheetText value, const QString &tip, int width)

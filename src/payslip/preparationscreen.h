@@ -4,9 +4,11 @@
 
 #include <QList>
 #include <QWidget>
+#include <array>
 #include <utility>
 
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLayout;
 class QLineEdit;
@@ -43,6 +45,8 @@ private:
     QWidget *buildInputs();
     QWidget *buildResults();
     QLayout *buildButtons();
+    QHBoxLayout *periodLine(const std::array<const char *, 3> &names,
+                            const std::array<SheetText, 3> &values);
     QLineEdit *input(const char *name, SheetText value, const QString &tip, int width);
     QLineEdit *numericInput(const char *name, SheetText value, const QString &tip = QString());
     QLabel *result(const char *name, SheetText value, int width);
