@@ -1,0 +1,124 @@
+#include "reportpreview.h"
+
+#include "errordialog.h"
+#include "pagerenderer.h"
+#include "reportprinting.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QToolBar>
+
+namespace {
+
+const QString PrintErrorTitle = QStringLiteral("Erreur d'impression");
+
+} // namespace
+
+ReportPreview::ReportPreview(const ReportDocument &document, const PrinterChoice *printers,
+                             QWidget *parent)
+    : QMainWindow(parent), m_document(document), m_printers(printers),
+      m_printer(new QPrinter(QPrinter::HighResolution))
+{
+    setObjectName(QStringLiteral("ReportPreview"));
+    setWindowTitle(QStringLiteral("Aperçu de la fiche de paie"));
+    m_printer->setFullPage(true);
+    m_printer->setPageLayout(m_document.layout().pageLayout());
+
+    m_page = new QPrintPreviewWidget(m_printer, this);
+    m_page->setObjectName(QStringLiteral("PreviewPage"));
+    connect(m_page, &QPrintPreviewWidget::paintRequested, this, &ReportPreview::paintPage);
+    setCentralWidget(m_page);
+
+    m_tools = addToolBar(QStringLiteral("Aperçu"));
+    m_tools->setObjectName(QStringLiteral("PreviewTools"));
+    m_tools->setMovable(false);
+    connect(addTool(QStringLiteral("Zoom avant"), QStringLiteral("ZoomIn"), QKeySequence::ZoomIn),
+            &QAction::triggered, m_page, [this] { m_page->zoomIn(); });
+    connect(addTool(QStringLiteral("Zoom arrière"), QStringLiteral("ZoomOut"), QKeySequence::ZoomOut),
+            &QAction::triggered, m_page, [this] { m_page->zoomOut(); });
+    connect(addTool(QStringLiteral("Ajuster à la largeur"), QStringLiteral("FitWidth"), QKeySequence()),
+            &QAction::triggered, m_page, &QPrintPreviewWidget::fitToWidth);
+    connect(addTool(QStringLiteral("Page entière"), QStringLiteral("FitPage"), QKeySequence()),
+            &QAction::triggered, m_page, &QPrintPreviewWidget::fitInView);
+    m_tools->addSeparator();
+    connect(addTool(QStringLiteral("Imprimer…"), QStringLiteral("PrintPage"), QKeySequence::Print),
+            &QAction::triggered, this, &ReportPreview::printDocument);
+    connect(addTool(QStringLiteral("Exporter en PDF…"), QStringLiteral("ExportPdf"), QKeySequence()),
+            &QAction::triggered, this, &ReportPreview::exportPdfAsked);
+    m_tools->addSeparator();
+    connect(addTool(QStringLiteral("Fermer"), QStringLiteral("ClosePreview"), QKeySequence::Close),
+            &QAction::triggered, this, &QWidget::close);
+
+    m_page->fitToWidth();
+    resize(820, 900);
+}
+
+ReportPreview::~ReportPreview()
+{
+    // The preview widget paints on the printer until it goes.
+    delete m_page;
+    delete m_printer;
+}
+
+QAction *ReportPreview::addTool(const QString &text, const QString &name, const QKeySequence &shortcut)
+{
+    QAction *action = m_tools->addAction(text);
+    action->setObjectName(name);
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(shortcut);
+        action->setToolTip(QStringLiteral("%1  [%2]").arg(text, shortcut.toString(QKeySequence::NativeText)));
+    }
+    return action;
+}
+
+void ReportPreview::setDocument(const ReportDocument &document)
+{
+    m_document = document;
+    m_printer->setPageLayout(m_document.layout().pageLayout());
+    m_page->updatePreview();
+}
+
+void ReportPreview::paintPage(QPrinter *printer)
+{
+    PageRenderer(m_document).print(*printer);
+}
+
+bool ReportPreview::exportPdf(const QString &path)
+{
+    const ReportError error = PageRenderer(m_document).toPdf(path);
+    if (error.failed())
+        ErrorDialog::report(QStringLiteral("Erreur d'exportation"), error.message);
+    return !error.failed();
+}
+
+void ReportPreview::exportPdfAsked()
+{
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Exporter en PDF"),
+        QDir::current().filePath(QStringLiteral("fiche de paie.pdf")),
+        QStringLiteral("Documents PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    exportPdf(path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) ? path : path + QStringLiteral(".pdf"));
+}
+
+void ReportPreview::printDocument()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    ReportError error = ReportPrinting::choosePrinter(printer, m_printers);
+    if (error.failed()) {
+        ErrorDialog::report(PrintErrorTitle, error.message);
+        return;
+    }
+    printer.setDocName(QStringLiteral("Fiche de paie"));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Imprimer la fiche de paie"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    error = ReportPrinting::print(printer, m_document);
+    if (error.failed())
+        ErrorDialog::report(PrintErrorTitle, error.message);
+}

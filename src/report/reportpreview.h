@@ -1,0 +1,44 @@
+#pragma once
+
+#include "reportdocument.h"
+
+#include <QMainWindow>
+
+class PrinterChoice;
+class QAction;
+class QPrintPreviewWidget;
+class QPrinter;
+class QToolBar;
+
+// The on-screen pay slip: the page drawn by the common renderer, with zoom,
+// fit to width or page, printing and export as PDF. It keeps its own copy of
+// the document, so it stays valid whatever the engine does next.
+class ReportPreview : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit ReportPreview(const ReportDocument &document, const PrinterChoice *printers = nullptr,
+                           QWidget *parent = nullptr);
+    ~ReportPreview() override;
+
+    void setDocument(const ReportDocument &document);
+    const ReportDocument &document() const { return m_document; }
+    QPrintPreviewWidget *page() const { return m_page; }
+
+    // Writes the page as PDF; a failure is shown in the error dialog.
+    bool exportPdf(const QString &path);
+    // Prints on the chosen printer after the print dialog; failures are shown.
+    void printDocument();
+
+private:
+    void exportPdfAsked();
+    void paintPage(QPrinter *printer);
+    QAction *addTool(const QString &text, const QString &name, const QKeySequence &shortcut);
+
+    ReportDocument m_document;
+    const PrinterChoice *m_printers;
+    QPrinter *m_printer;
+    QToolBar *m_tools;
+    QPrintPreviewWidget *m_page;
+};
