@@ -4,6 +4,7 @@
 #include "helpsystem.h"
 #include "mainwindow.h"
 #include "printerchoice.h"
+#include "reportengine.h"
 #include "schema.h"
 #include "screencatalog.h"
 #include "screenregistry.h"
@@ -38,6 +39,7 @@ void writeDeliveredFiles()
     Database::open(QStringLiteral("."), Schema::mainDatabase(), &ignored);
     Database::open(QStringLiteral("."), Schema::employerDatabase(), &ignored);
     HelpSystem::ensureHelpFile();
+    ReportEngine::ensureDeliveredLayout();
 }
 
 } // namespace
