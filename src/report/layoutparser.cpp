@@ -69,12 +69,16 @@ bool LayoutParser::readHeader(const QJsonObject &json)
         return false;
     }
     const QJsonValue version = json.value(QStringLiteral("version"));
-    if (version.toInt(-1) != ReportLayout::Version || !version.isDouble()) {
+    if (!version.isDouble()) {
+        m_error = ReportError::make(ReportError::UnknownFormat,
+            QStringLiteral("La mise en page « %1 » ne porte pas de numéro de version.").arg(m_fileName));
+        return false;
+    }
+    if (version.toInt(-1) != ReportLayout::Version) {
         m_error = ReportError::make(ReportError::UnknownFormat,
             QStringLiteral("La mise en page « %1 » est en version %2, que ce programme ne sait pas "
                            "lire (il lit la version %3).")
-                .arg(m_fileName, version.isDouble() ? QString::number(version.toDouble()) : QStringLiteral("absente"))
-                .arg(ReportLayout::Version));
+                .arg(m_fileName, QString::number(version.toDouble()), QString::number(ReportLayout::Version)));
         return false;
     }
     return true;

@@ -42,12 +42,13 @@ std::optional<ReportDocument> ReportDocument::fromJson(const QJsonObject &json, 
                                                        ReportError *error)
 {
     const QJsonValue version = json.value(QStringLiteral("version"));
-    if (version.toInt(-1) != Version || !version.isDouble()) {
+    if (!version.isDouble() || version.toInt(-1) != Version) {
+        const QString read = version.isDouble()
+            ? QStringLiteral("est en version %1").arg(version.toDouble())
+            : QStringLiteral("ne porte pas de numéro de version");
         *error = ReportError::make(ReportError::UnknownFormat,
-            QStringLiteral("La fiche de paie enregistrée « %1 » est en version %2, que ce programme "
-                           "ne sait pas lire (il lit la version %3).")
-                .arg(fileName, version.isDouble() ? QString::number(version.toDouble()) : QStringLiteral("absente"))
-                .arg(Version));
+            QStringLiteral("La fiche de paie enregistrée « %1 » %2 : ce programme lit la version %3.")
+                .arg(fileName, read, QString::number(Version)));
         return std::nullopt;
     }
     const auto damaged = [&](const QString &what) {

@@ -43,6 +43,8 @@ public:
     const QMap<qint16, QString> &formulas() const { return m_formulas; }
 
     // The filled page, as run() would send it; for the command line and tests.
+    // Rendering needs a QGuiApplication (the offscreen platform will do) for
+    // its fonts; the preview window needs a QApplication.
     std::optional<ReportDocument> document(ReportError *error) const;
     ReportError renderPdf(const QString &path) const;
     QImage renderImage(double dpi, ReportError *error) const;

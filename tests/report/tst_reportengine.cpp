@@ -155,7 +155,10 @@ void TestReportEngine::failures_data()
     QTest::newRow("layout of a later version") << bytes(with(layout, "version", 2)) << name << 28603
         << "est en version 2, que ce programme ne sait pas lire";
     QTest::newRow("saved pay slip of a later version")
-        << bytes(with(savedReport(layout, oneFormula), "version", 3)) << none << 28603 << "en version 3";
+        << bytes(with(savedReport(layout, oneFormula), "version", 3)) << none << 28603
+        << "La fiche de paie enregistrée « fiche.rpl » est en version 3 : ce programme lit la version 1.";
+    QTest::newRow("layout without version") << bytes(with(layout, "version", "un")) << name << 28603
+        << "La mise en page « fiche.rpl » ne porte pas de numéro de version.";
     QTest::newRow("unknown paper") << bytes(with(layout, "page", QJsonObject{{"size", "A6"}})) << name
         << 28604 << "format de papier « A6 » inconnu";
     QTest::newRow("unknown item type")
