@@ -1,12 +1,15 @@
 #include "database.h"
+#include "payslipformulanames.h"
 #include "recordview.h"
 #include "schema.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,6 +24,7 @@ private slots:
     void exitCodes_data();
     void exitCodes();
     void jsonPaySheet();
+    void formulas();
     void summaryInTheWorkingDirectory();
     void help();
     void demoRefusesAFolderWithFiles();
@@ -37,6 +41,7 @@ private:
     QTemporaryDir m_dir;
     QString m_demo;
     QString m_badParameters; // a demo whose HEURSUP1 is empty
+    QString m_noEmployer;    // a demo's Bdrk.rkv without sterk.rkv
 };
 
 namespace {
@@ -73,6 +78,11 @@ void TestPayslipCli::initTestCase()
                           QStringLiteral("PARMETRE"));
     parameters.setFieldText(QStringLiteral("HEURSUP1"), QString());
     QVERIFY(!parameters.writeCurrent());
+
+    m_noEmployer = m_dir.filePath(QStringLiteral("noemployer"));
+    QVERIFY(QDir().mkpath(m_noEmployer));
+    QVERIFY(QFile::copy(QDir(m_demo).filePath(QStringLiteral("Bdrk.rkv")),
+                        QDir(m_noEmployer).filePath(QStringLiteral("Bdrk.rkv"))));
 }
 
 void TestPayslipCli::exitCodes_data()
@@ -103,6 +113,10 @@ void TestPayslipCli::exitCodes_data()
                                           << 2 << "Bdrk.rkv";
     // A lone comma passes the keys of the field but is no number.
     QTest::newRow("lone comma") << payslip({"--bonus", ","}) << 3 << "« Prime »";
+    QTest::newRow("json and formulas") << payslip({"--json", "--formulas"}) << 2 << "--formulas";
+    QTest::newRow("formulas without the employer")
+        << QStringList{"payslip", "--dir", m_noEmployer, "--employee", Smic, "--formulas"} << 2
+        << "sterk.rkv";
 }
 
 void TestPayslipCli::exitCodes()
@@ -161,6 +175,31 @@ void TestPayslipCli::jsonPaySheet()
              QString::fromUtf8("CUM='7\u202F935,18'"));
 }
 
+// The pay slip's formulas in hand-over order: number, tab, NAME='value'.
+void TestPayslipCli::formulas()
+{
+    const Run run = quorvan({"payslip", "--dir", m_demo, "--employee", Smic,
+                             "--complementary-hours", "10", "--formulas"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QString());
+    QVERIFY(run.out.endsWith(u'\n'));
+    const QStringList lines = run.out.chopped(1).split(u'\n');
+    QCOMPARE(lines.size(), int(PayslipFormulaNames::all.size()));
+    static const QRegularExpression form(QStringLiteral("^(\\d+)\t([A-Z0-9]+)='(.*)'$"));
+    for (int i = 0; i < lines.size(); ++i) {
+        const QRegularExpressionMatch match = form.match(lines.at(i));
+        QVERIFY2(match.hasMatch(), qPrintable(lines.at(i)));
+        QCOMPARE(match.captured(1).toInt(), int(PayslipFormulaNames::all.at(i).number));
+        QCOMPARE(match.captured(2), QString::fromLatin1(PayslipFormulaNames::all.at(i).name));
+    }
+    for (const QString &line : {QStringLiteral("888\tCUM='7\u202F935,18'"),
+                                QStringLiteral("212\tTAUXINTER=' '"),
+                                QStringLiteral("2208\tBHS='10'"),
+                                QStringLiteral("1\tNOMEMPLOYEUR='SARL BOULANGERIE DES TILLEULS'"),
+                                QStringLiteral("120\t20='AGFF'")})
+        QVERIFY2(lines.contains(line), qPrintable(line));
+}
+
 // Without --dir the files of the working directory are used; a parameter
 // that is not a number is refused with the parameter named.
 void TestPayslipCli::summaryInTheWorkingDirectory()
@@ -182,7 +221,7 @@ void TestPayslipCli::help()
         const Run run = quorvan(arguments);
         QCOMPARE(run.exitCode, 0);
         for (const char *text : {"quorvan payslip", "quorvan demo DOSSIER", "--employee",
-                                 "--previous-cumulative-gross", "--period-end JJ/MM/AAAA",
+                                 "--previous-cumulative-gross", "--period-end JJ/MM/AAAA", "--formulas",
                                  "Codes de sortie"})
             QVERIFY2(run.out.contains(QLatin1String(text)), text);
     }
