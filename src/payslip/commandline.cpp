@@ -3,12 +3,16 @@
 #include "demodata.h"
 #include "frenchlocale.h"
 #include "payslipcommand.h"
+#include "reportcommand.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QLibraryInfo>
 #include <QTextStream>
 #include <QTranslator>
+
+#include <memory>
 
 namespace CommandLine {
 
@@ -34,6 +38,8 @@ QString helpText()
                "  quorvan payslip [OPTIONS]  calcule une fiche de paie sans fenêtre, comme\n"
                "                             « Lancer le calcul » de la préparation de la fiche\n"
                "                             de paie, et l’écrit sur la sortie standard\n"
+               "  quorvan report FICHIER.rpt --pdf SORTIE.pdf\n"
+               "                             écrit en PDF une fiche de paie enregistrée\n"
                "  quorvan --help             affiche cette aide\n"
                "\n"
                "Options de « quorvan payslip ». Chaque valeur est le texte que recevrait le champ\n"
@@ -43,12 +49,14 @@ QString helpText()
            + PayslipCommand::optionsHelp()
            + QStringLiteral(
                "\n"
-               "Codes de sortie de « quorvan payslip » :\n"
+               "Codes de sortie de « quorvan payslip » et de « quorvan report » :\n"
                "  0  la fiche de paie est calculée\n"
                "  2  arguments incorrects, dossier sans fichier Bdrk.rkv ou salarié inconnu\n"
                "     (avec --formulas, aussi un dossier sans fichier sterk.rkv)\n"
                "  3  le calcul refuse une valeur qui n’est pas un nombre ; le message la nomme\n"
                "     et dit où la corriger\n"
+               "  4  le bulletin de paie n’a pu être écrit (--pdf, --rpt) ; le message dit\n"
+               "     pourquoi, avec le numéro d’erreur\n"
                "Les messages s’écrivent sur la sortie d’erreur.\n"
                "\n"
                "Exemple :\n"
@@ -76,6 +84,19 @@ int demo(const QStringList &arguments, QTextStream &out, QTextStream &err)
     return Done;
 }
 
+// `quorvan report`, and `quorvan payslip` with --pdf or --rpt.
+bool drawsPages(int argc, char *argv[])
+{
+    if (QString::fromLocal8Bit(argv[1]) == QLatin1String("report"))
+        return true;
+    for (int i = 2; i < argc; ++i) {
+        const QString word = QString::fromLocal8Bit(argv[i]);
+        if (word.startsWith(QLatin1String("--pdf")) || word.startsWith(QLatin1String("--rpt")))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 bool handles(int argc, char *argv[])
@@ -83,12 +104,22 @@ bool handles(int argc, char *argv[])
     if (argc < 2)
         return false;
     const QString word = QString::fromLocal8Bit(argv[1]);
-    return word == QLatin1String("payslip") || word == QLatin1String("demo") || isHelp(word);
+    return word == QLatin1String("payslip") || word == QLatin1String("demo")
+           || word == QLatin1String("report") || isHelp(word);
 }
 
 int run(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Pages are drawn with fonts, which need a graphical application; no
+    // window is shown, so no display is needed either.
+    std::unique_ptr<QCoreApplication> app;
+    if (drawsPages(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("Quorvan"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
     FrenchLocale::install();
@@ -108,6 +139,8 @@ int run(int argc, char *argv[])
     }
     if (command == QLatin1String("demo"))
         return demo(rest, out, err);
+    if (command == QLatin1String("report"))
+        return ReportCommand::run(rest, out, err);
     return PayslipCommand::run(rest, out, err);
 }
 

@@ -4,9 +4,13 @@
 #include "paysheetjson.h"
 #include "paysheetsummary.h"
 #include "payslipformulaset.h"
+#include "reportcommand.h"
+#include "reportengine.h"
 #include "storedpayinputs.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QTextStream>
@@ -71,8 +75,11 @@ const OtherOption OtherOptions[] = {
     {"employee", "identification", "le salarié, par son identification « NOM , PRENOM »"},
     {"json", nullptr, "écrit la fiche de paie en un objet JSON de textes"},
     {"formulas", nullptr,
-     "écrit les 182 formules du bulletin de paie dans l’ordre où elles sont remises, une par "
-     "ligne : le numéro, une tabulation, NOM='valeur'"},
+     "écrit les 182 formules du bulletin de paie dans l’ordre de remise : numéro, tabulation, "
+     "NOM='valeur'"},
+    {"pdf", "fichier", "écrit aussi le bulletin de paie en PDF dans FICHIER"},
+    {"rpt", "fichier",
+     "enregistre aussi le bulletin de paie dans FICHIER (.rpt), que « quorvan report » relit"},
 };
 
 QString text(const char *utf8)
@@ -151,6 +158,33 @@ QString formulaLines(const QList<FormulaEntry> &entries)
     return lines;
 }
 
+// The layout of the working folder, the delivered one when it has none.
+QString layoutIn(const QString &directory)
+{
+    const QString own = QDir(directory).filePath(QLatin1String(ReportEngine::DeliveredLayoutName));
+    return QFileInfo::exists(own) ? own : QStringLiteral(":/report/rkv.rpl");
+}
+
+// The pay slip written as PDF and as a saved pay slip, as asked.
+ReportError writeFiles(const QList<FormulaEntry> &entries, const QString &layout, const QString &pdf,
+                       const QString &saved)
+{
+    ReportEngine engine;
+    engine.set_report_file(layout);
+    for (const FormulaEntry &entry : entries)
+        engine.set_formula(entry.number, entry.text);
+    if (!pdf.isEmpty()) {
+        if (const ReportError error = engine.renderPdf(pdf); error.failed())
+            return error;
+    }
+    if (!saved.isEmpty()) {
+        engine.set_destination(ReportEngine::File);
+        engine.set_output_file(saved);
+        return engine.run();
+    }
+    return ReportError::success();
+}
+
 } // namespace
 
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
@@ -168,6 +202,9 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return BadArguments;
     }
     const bool formulas = parser.isSet(QStringLiteral("formulas"));
+    const QString pdf = parser.value(QStringLiteral("pdf"));
+    const QString saved = parser.value(QStringLiteral("rpt"));
+    const bool document = formulas || !pdf.isEmpty() || !saved.isEmpty();
     if (formulas && parser.isSet(QStringLiteral("json"))) {
         err << QStringLiteral("Choisissez --json ou --formulas : la fiche de paie s’écrit d’une "
                               "seule façon à la fois.")
@@ -194,7 +231,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     }
     const StoredPayInputs &inputs = std::get<StoredPayInputs>(loaded);
     EmployerRecordTexts employer;
-    if (formulas) {
+    if (document) {
         auto employerLoaded = StoredPayInputs::loadEmployer(directory);
         if (const QString *error = std::get_if<QString>(&employerLoaded)) {
             err << *error << Qt::endl;
@@ -226,14 +263,27 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return Refused;
     }
 
-    if (formulas) {
+    if (document) {
         // The employee screen shows the "0" the opening wrote into an empty
         // hourly base or rate.
         EmployeeRecordTexts record = inputs.record;
         record.TAUXHORAIRE = opened.employee.TAUXHORAIRE;
         record.BASEHORAIRE = opened.employee.BASEHORAIRE;
-        out << formulaLines(PayslipFormulaSet::build(sheet, record, employer));
-    } else if (parser.isSet(QStringLiteral("json"))) {
+        // The document formats the amounts it prints; the sheet written
+        // below stays as the calculation left it.
+        PaySheet printed = sheet;
+        const QList<FormulaEntry> entries = PayslipFormulaSet::build(printed, record, employer);
+        if (const ReportError error = writeFiles(entries, layoutIn(directory), pdf, saved); error.failed()) {
+            err << ReportCommand::failureText(error.number, error.message) << Qt::endl;
+            return WriteFailed;
+        }
+        if (formulas) {
+            out << formulaLines(entries);
+            out.flush();
+            return Calculated;
+        }
+    }
+    if (parser.isSet(QStringLiteral("json"))) {
         out << QJsonDocument(PaySheetJson::toJson(sheet)).toJson(QJsonDocument::Indented);
     } else {
         out << PaySheetSummary::text(sheet);

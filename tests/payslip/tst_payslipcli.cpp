@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -25,6 +26,9 @@ private slots:
     void exitCodes();
     void jsonPaySheet();
     void formulas();
+    void pdfAndSavedPayslip();
+    void reportRefusals_data();
+    void reportRefusals();
     void summaryInTheWorkingDirectory();
     void help();
     void demoRefusesAFolderWithFiles();
@@ -42,6 +46,7 @@ private:
     QString m_demo;
     QString m_badParameters; // a demo whose HEURSUP1 is empty
     QString m_noEmployer;    // a demo's Bdrk.rkv without sterk.rkv
+    QString m_damagedLayout; // a demo with a damaged rkv.rpl of its own
 };
 
 namespace {
@@ -83,6 +88,12 @@ void TestPayslipCli::initTestCase()
     QVERIFY(QDir().mkpath(m_noEmployer));
     QVERIFY(QFile::copy(QDir(m_demo).filePath(QStringLiteral("Bdrk.rkv")),
                         QDir(m_noEmployer).filePath(QStringLiteral("Bdrk.rkv"))));
+
+    m_damagedLayout = m_dir.filePath(QStringLiteral("damaged"));
+    QCOMPARE(quorvan({QStringLiteral("demo"), m_damagedLayout}).exitCode, 0);
+    QFile layout(QDir(m_damagedLayout).filePath(QStringLiteral("rkv.rpl")));
+    QVERIFY(layout.open(QIODevice::WriteOnly));
+    layout.write("{ \"format\": ");
 }
 
 void TestPayslipCli::exitCodes_data()
@@ -114,6 +125,13 @@ void TestPayslipCli::exitCodes_data()
     // A lone comma passes the keys of the field but is no number.
     QTest::newRow("lone comma") << payslip({"--bonus", ","}) << 3 << "« Prime »";
     QTest::newRow("json and formulas") << payslip({"--json", "--formulas"}) << 2 << "--formulas";
+    const QString missing = m_dir.filePath(QStringLiteral("missing/fiche"));
+    QTest::newRow("PDF into no folder") << payslip({"--pdf", missing + ".pdf"}) << 4 << "28610";
+    QTest::newRow("saved into no folder") << payslip({"--rpt", missing + ".rpt"}) << 4 << "28607";
+    // The working folder's own layout is the one used.
+    QTest::newRow("damaged layout")
+        << QStringList{"payslip", "--dir", m_damagedLayout, "--employee", Smic, "--pdf", "fiche.pdf"}
+        << 4 << "rkv.rpl";
     QTest::newRow("formulas without the employer")
         << QStringList{"payslip", "--dir", m_noEmployer, "--employee", Smic, "--formulas"} << 2
         << "sterk.rkv";
@@ -200,6 +218,73 @@ void TestPayslipCli::formulas()
         QVERIFY2(lines.contains(line), qPrintable(line));
 }
 
+QByteArray fileStart(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(5) : QByteArray();
+}
+
+// The pay slip as PDF and saved; the saved pay slip holds every formula as
+// handed over and renders again as PDF.
+void TestPayslipCli::pdfAndSavedPayslip()
+{
+    const QString pdf = m_dir.filePath(QStringLiteral("mars.pdf"));
+    const QString saved = m_dir.filePath(QStringLiteral("mars.rpt"));
+    const Run run = quorvan({"payslip", "--dir", m_demo, "--employee", Smic, "--advance", "1000",
+                             "--formulas", "--pdf", pdf, "--rpt", saved});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(fileStart(pdf), QByteArray("%PDF-"));
+
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonObject document = QJsonDocument::fromJson(file.readAll()).object();
+    QCOMPARE(document.value("format").toString(), QStringLiteral("quorvan-report"));
+    QHash<QString, QString> values;
+    for (const QJsonValue &formula : document.value("formulas").toArray())
+        values.insert(formula["name"].toString(), formula["value"].toString());
+    const QStringList lines = run.out.chopped(1).split(u'\n');
+    QCOMPARE(lines.size(), 182);
+    for (const QString &line : lines) {
+        const QString text = line.section(u'\t', 1);
+        const QString name = text.section(QStringLiteral("='"), 0, 0);
+        QCOMPARE(values.value(name, QStringLiteral("<absent>")), text.mid(name.size() + 2).chopped(1));
+    }
+    QCOMPARE(values.value("ACOMPTE"), QStringLiteral("1\u202F000,00"));
+
+    const QString again = m_dir.filePath(QStringLiteral("mars-relu.pdf"));
+    const Run report = quorvan({"report", saved, "--pdf", again});
+    QCOMPARE(report.exitCode, 0);
+    QVERIFY(report.out.contains(QLatin1String("mars-relu.pdf")));
+    QCOMPARE(fileStart(again), QByteArray("%PDF-"));
+}
+
+void TestPayslipCli::reportRefusals_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    const QString damaged = QDir(m_damagedLayout).filePath(QStringLiteral("rkv.rpl"));
+    const QString pdf = m_dir.filePath(QStringLiteral("refused.pdf"));
+    QTest::newRow("missing file") << QStringList{"report", "absent.rpt", "--pdf", pdf} << 4
+                                  << "« absent.rpt » est introuvable. (erreur 28601)";
+    QTest::newRow("damaged file") << QStringList{"report", damaged, "--pdf", pdf} << 4 << "28602";
+    QTest::newRow("no PDF named") << QStringList{"report", "mars.rpt"} << 2 << "--pdf";
+    QTest::newRow("two files") << QStringList{"report", "a.rpt", "b.rpt", "--pdf", pdf} << 2 << "--pdf";
+    QTest::newRow("unknown option") << QStringList{"report", "a.rpt", "--png", pdf} << 2 << "--png";
+}
+
+void TestPayslipCli::reportRefusals()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    const Run run = quorvan(arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QCOMPARE(run.out, QString());
+    QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("refused.pdf"))));
+}
+
 // Without --dir the files of the working directory are used; a parameter
 // that is not a number is refused with the parameter named.
 void TestPayslipCli::summaryInTheWorkingDirectory()
@@ -222,6 +307,7 @@ void TestPayslipCli::help()
         QCOMPARE(run.exitCode, 0);
         for (const char *text : {"quorvan payslip", "quorvan demo DOSSIER", "--employee",
                                  "--previous-cumulative-gross", "--period-end JJ/MM/AAAA", "--formulas",
+                                 "--pdf FICHIER", "--rpt FICHIER", "quorvan report FICHIER.rpt",
                                  "Codes de sortie"})
             QVERIFY2(run.out.contains(QLatin1String(text)), text);
     }
