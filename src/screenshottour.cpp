@@ -55,6 +55,18 @@ int run(MainWindow &window, ScreenRegistry &registry, HelpSystem &help, const QS
     window.findChild<QAction *>(QStringLiteral("Heu"))->trigger();
     save(&window, QStringLiteral("main-window"));
 
+    // The employee file on its three tabs (the folder holds the demonstration).
+    if (window.openEmployeeFile()) {
+        QWidget *employees = registry.find(ScreenName::Employee);
+        save(employees, QStringLiteral("employee-identity"));
+        QTest::keyClick(employees, Qt::Key_F3);
+        save(employees, QStringLiteral("employee-rates"));
+        QTest::keyClick(employees, Qt::Key_F4);
+        save(employees, QStringLiteral("employee-base"));
+        QTest::keyClick(employees, Qt::Key_F2);
+        employees->hide();
+    }
+
     const QList<QPair<QString, QString>> screens = {
         {ScreenName::Parameters, QStringLiteral("parameters")},
         {ScreenName::EuroRate, QStringLiteral("euro-rate")},
