@@ -1,5 +1,6 @@
 #include "employeerules.h"
 
+#include "contributionlines.h"
 #include "datetext.h"
 #include "mask.h"
 #include "numbertext.h"
@@ -18,14 +19,6 @@ bool equalInUpperCase(const QString &stored, const QString &upper)
 {
     return stored == upper || (!isUpperCase(stored) && upperCase(stored) == upper);
 }
-
-const char *const LineNames[] = {
-    "CGS + RDS", "CSG Déductible", "Assurance Maladie", "Assurance Veuvage",
-    "Assurance Vieillesse", "Assurance Vieillesse Plaf", "Assurance Chômage Tr A",
-    "Assurance Chômage Tr B", "AGS", "Accident du travail", "Retraite Tr.A", "Retraite Tr.B",
-    "Aide au logement", "Apprentissage", "Formation", "Taxe sur Salaire", "Construction",
-    "Prévoyance", "Allocations Familiales",
-};
 
 const char *const BaseNames[] = {
     "La base horaire", "Le taux horaire", "Le montant de la base à calculer",
@@ -138,8 +131,8 @@ std::optional<QString> remainingShare(const QString &amount, const QString &empl
 QString rateLineName(int rateIndex, const QString &par3)
 {
     const int line = rateIndex / 2;
-    if (line >= 0 && line < int(std::size(LineNames)))
-        return QString::fromUtf8(LineNames[line]);
+    if (line >= 0 && line < ContributionLines::Param3)
+        return ContributionLines::rowLabel(line);
     const QString name = par3.trimmed();
     return name.isEmpty() ? QStringLiteral("vingtième ligne") : name;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "contributionlines.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -13,7 +15,7 @@
 namespace EmployeeRules {
 
 inline constexpr int IdentityCount = 9; // NUMSECU .. Entré le, screen order
-inline constexpr int RateCount = 40;
+inline constexpr int RateCount = ContributionLines::RateCount;
 inline constexpr int BaseCount = 4;
 
 enum Identity { Ssn = 0, Surname = 1, FirstName = 2, EntryDate = 8 };

@@ -1,5 +1,6 @@
 #include "ratespanel.h"
 
+#include "contributionlines.h"
 #include "dotleaderlabel.h"
 #include "employeerules.h"
 #include "messagebox.h"
@@ -9,28 +10,6 @@
 #include <QToolButton>
 
 namespace {
-
-const char *const RowCaptions[] = {
-    "CGS + RDS........................................%     ......................%",
-    "CSG Déductible..................................%     .....................%",
-    "Assurance Maladie.............................%     ......................%",
-    "Assurance Veuvage...........................%     ......................%",
-    "Assurance Vieillesse...........................%     ......................%",
-    "Assurance Vieillesse Plaf....................%     ......................%",
-    "Assurance Chômage Tr A....................%     ......................%",
-    "Assurance Chômage Tr B....................%     ......................%",
-    "AGS....................................................%     .....................%",
-    "Accident du travail..............................%     .....................%",
-    "Retraite Tr.A ...................................%     ......................%",
-    "Retraite Tr.B....................................%      .....................%",
-    "Aide au logement ............................%     .....................%",
-    "Apprentissage..................................%     .....................%",
-    "Formation.........................................%     ......................%",
-    "Taxe sur Salaire...............................%     ......................%",
-    "Construction.....................................%     .....................%",
-    "Prévoyance.....................................%     ......................%",
-    "Allocations Familiales.......................%     ......................%",
-};
 
 constexpr int BlockWidth = 352;
 constexpr int EmployerColumn = 184; // within a block
@@ -65,12 +44,14 @@ RatesPanel::RatesPanel(QWidget *parent)
             label->setFont(bold);
         }
     }
-    for (int row = 0; row < 20; ++row)
-        addRow(row, row < 19 ? QString::fromUtf8(RowCaptions[row]) : QStringLiteral("..%     ..%"));
+    // The last row's name is the PAR3 field laid over its caption.
+    for (int row = 0; row < ContributionLines::Count; ++row)
+        addRow(row, row != ContributionLines::Param3 ? ContributionLines::rowCaption(row)
+                                                      : QStringLiteral("..%     ..%"));
 
     m_par3 = new QLineEdit(this);
     m_par3->setObjectName(QStringLiteral("Text45"));
-    m_par3->setGeometry(blockX(19), rowY(19), EmployerColumn - 8, FieldHeight);
+    m_par3->setGeometry(blockX(ContributionLines::Param3), rowY(ContributionLines::Param3), EmployerColumn - 8, FieldHeight);
     QPalette white = m_par3->palette();
     white.setColor(QPalette::Base, Qt::white);
     m_par3->setPalette(white);
@@ -95,7 +76,7 @@ void RatesPanel::addRow(int row, const QString &caption)
     const int x = blockX(row);
     const int y = rowY(row);
     auto *label = new DotLeaderLabel(caption, this);
-    label->setObjectName(row < 19 ? QStringLiteral("Label2_%1").arg(row) : QStringLiteral("Label2_par3"));
+    label->setObjectName(row != ContributionLines::Param3 ? QStringLiteral("Label2_%1").arg(row) : QStringLiteral("Label2_par3"));
     label->setGeometry(x, y, BlockWidth, FieldHeight);
     const QRect employer(x + EmployerColumn, y, RateWidth, FieldHeight);
     const QRect employee(x + EmployeeColumn, y, RateWidth, FieldHeight);

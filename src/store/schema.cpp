@@ -1,5 +1,7 @@
 #include "schema.h"
 
+#include "contributionlines.h"
+
 namespace Schema {
 
 namespace {
@@ -17,30 +19,10 @@ QMap<QString, QString> emptyRecord(const QStringList &columns)
 
 QStringList rateColumns()
 {
-    // The names are irregular (a blank here, a letter there) and belong to
-    // the file: earlier files carry them exactly so.
-    return {
-        QStringLiteral("CSGRDS/PATR"),             QStringLiteral("CSGRDS/SAL"),
-        QStringLiteral("CSG déductible/PATR"),     QStringLiteral("CSGdéductible/SAL"),
-        QStringLiteral("Assurance Maladie/PATR"),  QStringLiteral("Assurance Maladie/SAL"),
-        QStringLiteral("Assurance Veuv/PATR"),     QStringLiteral("Assurance Veuv/SAL"),
-        QStringLiteral("Assurance Viei/PATR"),     QStringLiteral("Assurance Vieil/SAL"),
-        QStringLiteral("AssuranceViel Plaf/PATR"), QStringLiteral("AssuranceViel Plaf/SAL"),
-        QStringLiteral("ASSEDIC TrA/PATR"),        QStringLiteral("ASSEDIC TrA/SAL"),
-        QStringLiteral("ASSEDIC TrB/PATR"),        QStringLiteral("ASSEDIC TrB/SAL"),
-        QStringLiteral("AGS/PATR"),                QStringLiteral("AGS/SAL"),
-        QStringLiteral("Accident Trav/PATR"),      QStringLiteral("Accident Trav/SAL"),
-        QStringLiteral("Retraite TrA/PATR"),       QStringLiteral("Retraite TrA/SAL"),
-        QStringLiteral("Retraite TrB/PATR"),       QStringLiteral("Retraite TrB/SAL"),
-        QStringLiteral("Aide Logement/PATR"),      QStringLiteral("Aide Logement/SAL"),
-        QStringLiteral("Apprentissage/PATR"),      QStringLiteral("Apprentissage/SAL"),
-        QStringLiteral("Formation/PATR"),          QStringLiteral("Formation/SAL"),
-        QStringLiteral("TaxeSalaire/PATR"),        QStringLiteral("TaxeSalaire/SAL"),
-        QStringLiteral("Construction/PATR"),       QStringLiteral("Construction/SAL"),
-        QStringLiteral("TAUPAR1/PATR"),            QStringLiteral("TAUPAR1/SAL"),
-        QStringLiteral("TAUPAR2/PATR"),            QStringLiteral("TAUPAR2/SAL"),
-        QStringLiteral("TAUPAR3/PATR"),            QStringLiteral("TAUPAR3/SAL"),
-    };
+    QStringList columns;
+    for (int i = 0; i < ContributionLines::RateCount; ++i)
+        columns << ContributionLines::rateColumn(i);
+    return columns;
 }
 
 TableDefinition employees()
