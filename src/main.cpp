@@ -70,11 +70,11 @@ int main(int argc, char *argv[])
         return 2;
     writeDeliveredFiles();
 
+    PrinterChoice printers;
     ScreenRegistry registry;
-    ScreenCatalog::registerScreens(registry);
+    ScreenCatalog::registerScreens(registry, &printers);
     HelpSystem help;
     help.attach(registry);
-    PrinterChoice printers;
     MainWindow window(registry, help, printers);
     ScreenCatalog::wire(window, registry);
     if (!screenshotDir.isEmpty())

@@ -1,6 +1,7 @@
 #include "screencatalog.h"
 
 #include "aboutbox.h"
+#include "archivescreen.h"
 #include "calculatorscreen.h"
 #include "converterscreen.h"
 #include "employeelistscreen.h"
@@ -89,7 +90,7 @@ void wireEmployeeTools(ScreenRegistry &registry, EmployeeScreen *employee)
 
 namespace ScreenCatalog {
 
-void registerScreens(ScreenRegistry &registry)
+void registerScreens(ScreenRegistry &registry, const PrinterChoice *printers)
 {
     registry.registerScreen(ScreenName::Parameters, [] { return new ParametersScreen; });
     registry.registerScreen(ScreenName::EuroRate, [] { return new EuroRateScreen; });
@@ -102,7 +103,11 @@ void registerScreens(ScreenRegistry &registry)
     registry.registerScreen(ScreenName::Photo, [] { return new PhotoPicker; });
     // A preparation whose opening refuses a value is not created at all.
     registry.registerScreen(ScreenName::Preparation,
-                            [&registry] { return PreparationScreen::open(registry); });
+                            [&registry, printers] { return PreparationScreen::open(registry, printers); });
+    // After a deletion the archive opens itself anew, reading the folder again.
+    registry.registerScreen(ScreenName::Archive, [&registry, printers] {
+        return new ArchiveScreen(printers, [&registry] { registry.show(ScreenName::Archive); });
+    });
 }
 
 void wire(MainWindow &window, ScreenRegistry &registry)

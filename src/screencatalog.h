@@ -9,7 +9,9 @@ class ScreenRegistry;
 // name, and the reads that cross screens (the gate reads the euro rate screen).
 namespace ScreenCatalog {
 
-void registerScreens(ScreenRegistry &registry);
+// `printers`: the main window's printer set-up, which the pay slip screens
+// print through; it must outlive the registry's screens.
+void registerScreens(ScreenRegistry &registry, const PrinterChoice *printers = nullptr);
 void wire(MainWindow &window, ScreenRegistry &registry);
 
 } // namespace ScreenCatalog

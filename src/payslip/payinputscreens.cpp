@@ -2,10 +2,12 @@
 
 #include "employeerules.h"
 #include "employeescreen.h"
+#include "employerscreen.h"
 #include "euroratescreen.h"
 #include "parametersscreen.h"
 #include "screennames.h"
 #include "screenregistry.h"
+#include "settingsrules.h"
 
 namespace {
 
@@ -55,6 +57,53 @@ QString PayInputScreens::euroRate() const
 {
     const auto *screen = m_registry.load<EuroRateScreen>(ScreenName::EuroRate);
     return screen ? screen->rateText() : QString();
+}
+
+EmployeeRecordTexts PayInputScreens::employeeRecord() const
+{
+    EmployeeRecordTexts record;
+    const auto *screen = m_registry.load<EmployeeScreen>(ScreenName::Employee);
+    if (!screen)
+        return record;
+    const QStringList columns = EmployeeRules::identityColumns();
+    const auto identity = [screen, &columns](const QString &column) {
+        return screen->identityText(columns.indexOf(column));
+    };
+    record.NUMSECU = identity(QStringLiteral("NUMSECU"));
+    record.NOM = identity(QStringLiteral("NOM"));
+    record.PRENOM = identity(QStringLiteral("PRENOM"));
+    record.ADRESSE = identity(QStringLiteral("ADRESSE"));
+    record.CODEPOSTAL = identity(QStringLiteral("CODEPOSTAL"));
+    record.VILLE = identity(QStringLiteral("VILLE"));
+    record.POSTE = identity(QStringLiteral("POSTE"));
+    record.ENTRE_LE = identity(QStringLiteral("Entré le"));
+    record.BASEHORAIRE = screen->baseText(HourlyBase);
+    record.TAUXHORAIRE = screen->baseText(HourlyRate);
+    record.PP1 = screen->baseText(EmployerShare);
+    record.RAPPLS1 = screen->remainingShareText();
+    record.PAR3 = screen->par3Text();
+    return record;
+}
+
+EmployerRecordTexts PayInputScreens::employer() const
+{
+    EmployerRecordTexts employer;
+    const auto *screen = m_registry.load<EmployerScreen>(ScreenName::Employer);
+    if (!screen)
+        return employer;
+    const QStringList columns = SettingsRules::employerColumns();
+    const auto text = [screen, &columns](const QString &column) {
+        return screen->fieldText(columns.indexOf(column));
+    };
+    employer.NomSociete = text(QStringLiteral("NomSociété"));
+    employer.Adresse = text(QStringLiteral("Adresse"));
+    employer.CodePostal = text(QStringLiteral("CodePostal"));
+    employer.Ville = text(QStringLiteral("Ville"));
+    employer.NumeroTel = text(QStringLiteral("NuméroTél"));
+    employer.Siret = text(QStringLiteral("Siret"));
+    employer.APE = text(QStringLiteral("APE"));
+    employer.NoURSSAF = text(QStringLiteral("N°URSSAF"));
+    return employer;
 }
 
 void PayInputScreens::showEmployeeDefaults(const EmployeeFigures &read, const EmployeeFigures &shown) const

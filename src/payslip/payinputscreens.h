@@ -1,6 +1,8 @@
 #pragma once
 
 #include "employeefigures.h"
+#include "employeerecordtexts.h"
+#include "employerrecordtexts.h"
 #include "payrollparameters.h"
 
 #include <QString>
@@ -22,6 +24,11 @@ public:
     EmployeeFigures employee() const;
     PayrollParameters parameters() const;
     QString euroRate() const;
+    // What the pay slip prints of the employee shown and of the employer,
+    // as their screens show them; the employer screen is loaded unseen when
+    // it is not open.
+    EmployeeRecordTexts employeeRecord() const;
+    EmployerRecordTexts employer() const;
 
     // The opening's "0" in an empty hourly base or rate: `shown` is what the
     // calculation made of `read`, and the employee screen is told the

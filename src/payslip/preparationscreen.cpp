@@ -1,10 +1,14 @@
 #include "preparationscreen.h"
 
+#include "errordialog.h"
 #include "helpcontext.h"
 #include "messagebox.h"
 #include "numericentryfilter.h"
 #include "payinputscreens.h"
 #include "paycalculation.h"
+#include "payslipformulaset.h"
+#include "payslipreport.h"
+#include "payslipsavedialog.h"
 #include "screennames.h"
 #include "screenregistry.h"
 
@@ -16,6 +20,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <array>
+#include <tuple>
 
 namespace {
 
@@ -48,7 +53,7 @@ QLabel *heading(const QString &text)
 
 } // namespace
 
-PreparationScreen *PreparationScreen::open(ScreenRegistry &registry)
+PreparationScreen *PreparationScreen::open(ScreenRegistry &registry, const PrinterChoice *printers)
 {
     const PayInputScreens screens(registry);
     const EmployeeFigures employee = screens.employee();
@@ -60,12 +65,13 @@ PreparationScreen *PreparationScreen::open(ScreenRegistry &registry)
     }
     auto &[sheet, shown] = std::get<PayCalculation::OpenedSheet>(opened);
     screens.showEmployeeDefaults(employee, shown);
-    return new PreparationScreen(registry, std::move(sheet));
+    return new PreparationScreen(registry, std::move(sheet), printers);
 }
 
-PreparationScreen::PreparationScreen(ScreenRegistry &registry, PaySheet sheet)
+PreparationScreen::PreparationScreen(ScreenRegistry &registry, PaySheet sheet, const PrinterChoice *printers)
     : m_registry(registry)
     , m_sheet(std::move(sheet))
+    , m_report(std::make_unique<PayslipReport>(printers))
 {
     setObjectName(ScreenName::Preparation);
     setWindowTitle(QStringLiteral("Quorvan 2000"));
@@ -240,13 +246,13 @@ QLayout *PreparationScreen::buildButtons()
     QPushButton *run = button("Lancer", QStringLiteral("Lancer le calcul"));
     connect(run, &QPushButton::clicked, this, &PreparationScreen::calculate);
     row->addWidget(run);
-    // The pay slip itself comes with the output actions.
-    for (const auto &[name, text] : {std::pair{"Aperçu", "Aperçu avant impression"},
-                                     std::pair{"Imprimer", "Imprimer la fiche de Paie"},
-                                     std::pair{"Enregistrement", "Enregistrement de la fiche"}}) {
-        QPushButton *output = button(name, QString::fromUtf8(text));
-        output->setEnabled(false);
-        row->addWidget(output);
+    for (const auto &[name, text, output] :
+         {std::tuple{"Aperçu", "Aperçu avant impression", Output::Preview},
+          std::tuple{"Imprimer", "Imprimer la fiche de Paie", Output::Print},
+          std::tuple{"Enregistrement", "Enregistrement de la fiche", Output::Save}}) {
+        QPushButton *outputButton = button(name, QString::fromUtf8(text));
+        connect(outputButton, &QPushButton::clicked, this, [this, which = output] { produce(which); });
+        row->addWidget(outputButton);
     }
     QPushButton *back = button("Retour", QStringLiteral("Retour au fichier salariés"));
     connect(back, &QPushButton::clicked, this, &PreparationScreen::backToEmployees);
@@ -357,7 +363,75 @@ bool PreparationScreen::calculate()
     }
     m_sheet = std::move(sheet);
     showSheet();
+    // The calculation's last step: the cumulative gross goes to the pay slip.
+    m_report->set_formula(m_sheet.cumulative_gross_formula.number, m_sheet.cumulative_gross_formula.text);
     return true;
+}
+
+// A failed attempt is tried once more from the first entry, the printer
+// warning shown first; when the second fails as well the clerk is told so
+// and the screen stays as it is.
+void PreparationScreen::produce(Output output)
+{
+    if (!calculate())
+        return;
+    const PayInputScreens screens(m_registry);
+    const QList<FormulaEntry> entries =
+        PayslipFormulaSet::build(m_sheet, screens.employeeRecord(), screens.employer());
+    const ReportError error = m_report->deliver(
+        entries, [this, output](PayslipReport &report) { return finish(report, output); },
+        [](const ReportError &first) {
+            if (first.number == ReportError::PrintFailed)
+                ErrorDialog::report(QStringLiteral("Erreur d'impression"),
+                                    QStringLiteral("VERIFIER VOS PARAMETRES IMPRIMANTE"));
+        });
+    if (!error.failed())
+        return;
+    const bool printing = output == Output::Print;
+    const QString what = printing
+        ? QStringLiteral("La fiche de paie n'a pas été imprimée, même à la seconde tentative.")
+        : QStringLiteral("L'aperçu de la fiche de paie n'a pas pu être affiché, même à la seconde "
+                         "tentative.");
+    QString text = PayslipReport::failureText(what, error);
+    if (error.number == ReportError::PrintFailed)
+        text += QStringLiteral("\nVérifiez l'imprimante choisie dans Paramètrage > Configuration de "
+                               "l'impression.");
+    ErrorDialog::report(printing ? QStringLiteral("Impression impossible") : QStringLiteral("Aperçu impossible"),
+                        text);
+}
+
+ReportError PreparationScreen::finish(PayslipReport &report, Output output)
+{
+    switch (output) {
+    case Output::Preview:
+        report.set_destination(ReportEngine::Window);
+        return report.run();
+    case Output::Print:
+        report.set_destination(ReportEngine::Printer);
+        return report.run();
+    case Output::Save:
+        openSaveDialog();
+        return ReportError::success();
+    }
+    return ReportError::success();
+}
+
+PayslipSaveDialog *PreparationScreen::saveDialog() const
+{
+    return m_saveDialog;
+}
+
+// One dialog at a time: asked again, it comes forward with the name typed so far.
+void PreparationScreen::openSaveDialog()
+{
+    if (m_saveDialog) {
+        m_saveDialog->refreshList();
+    } else {
+        m_saveDialog = new PayslipSaveDialog(*m_report, this);
+    }
+    m_saveDialog->show();
+    m_saveDialog->raise();
+    m_saveDialog->activateWindow();
 }
 
 void PreparationScreen::readInputs(PaySheet &sheet) const

@@ -3,8 +3,10 @@
 #include "paysheet.h"
 
 #include <QList>
+#include <QPointer>
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <utility>
 
 class QGridLayout;
@@ -13,7 +15,11 @@ class QLabel;
 class QLayout;
 class QLineEdit;
 class QPushButton;
+class PayslipReport;
+class PayslipSaveDialog;
+class PrinterChoice;
 class ScreenRegistry;
+struct ReportError;
 
 // Where one pay slip is prepared for the employee current on the employee
 // screen: the clerk types the period's hours and amounts, "Lancer le calcul"
@@ -21,6 +27,10 @@ class ScreenRegistry;
 // euro rate screens show, and the results appear in francs and euros. The
 // screen only gathers texts and shows the pay sheet; every figure comes from
 // the calculation. Each opening starts from a fresh sheet.
+//
+// The pay slip itself is shown, printed or saved through the screen's own
+// report object: each of those actions runs the calculation again, so the
+// document always matches the figures on view.
 class PreparationScreen : public QWidget
 {
     Q_OBJECT
@@ -29,7 +39,8 @@ public:
     // The preparation for the employee now current, or nullptr when a value
     // the opening reads is not a number: the clerk has then been told which
     // one and where to correct it.
-    static PreparationScreen *open(ScreenRegistry &registry);
+    // `printers` is the main window's printer set-up; it outlives the screen.
+    static PreparationScreen *open(ScreenRegistry &registry, const PrinterChoice *printers = nullptr);
     ~PreparationScreen() override;
 
     // "Lancer le calcul". False when a value read is not a number: the clerk
@@ -37,10 +48,19 @@ public:
     bool calculate();
     const PaySheet &sheet() const { return m_sheet; }
 
+    // "Aperçu avant impression", "Imprimer la fiche de Paie" and
+    // "Enregistrement de la fiche".
+    enum class Output { Preview, Print, Save };
+    void produce(Output output);
+
+    PayslipReport &report() const { return *m_report; }
+    // The save-as dialog while it is open.
+    PayslipSaveDialog *saveDialog() const;
+
 private:
     using SheetText = QString PaySheet::*;
 
-    PreparationScreen(ScreenRegistry &registry, PaySheet sheet);
+    PreparationScreen(ScreenRegistry &registry, PaySheet sheet, const PrinterChoice *printers);
 
     QWidget *buildInputs();
     QWidget *buildResults();
@@ -60,6 +80,8 @@ private:
 
     void readInputs(PaySheet &sheet) const;
     void showSheet();
+    ReportError finish(PayslipReport &report, Output output);
+    void openSaveDialog();
     void backToEmployees();
     void leave();
 
@@ -67,4 +89,6 @@ private:
     PaySheet m_sheet;
     QList<std::pair<QLineEdit *, SheetText>> m_inputs;
     QList<std::pair<QLabel *, SheetText>> m_results;
+    std::unique_ptr<PayslipReport> m_report;
+    QPointer<PayslipSaveDialog> m_saveDialog;
 };

@@ -366,10 +366,10 @@ void TestPreparationScreen::captionsHeadingsAndButtons()
     });
     QCOMPARE((*due)->toolTip(), QStringLiteral("SUR LA DERNIERE FICHE DE PAIE"));
 
-    // One row of six buttons, the output ones waiting for the pay slip.
+    // One row of six buttons, every one usable.
     const QList<std::pair<QString, bool>> buttons = {
-        {"Lancer le calcul", true},           {"Aperçu avant impression", false},
-        {"Imprimer la fiche de Paie", false}, {"Enregistrement de la fiche", false},
+        {"Lancer le calcul", true},          {"Aperçu avant impression", true},
+        {"Imprimer la fiche de Paie", true}, {"Enregistrement de la fiche", true},
         {"Retour au fichier salariés", true}, {"Sortie", true}};
     QList<QPushButton *> row = screen->findChildren<QPushButton *>();
     std::sort(row.begin(), row.end(), [](QPushButton *a, QPushButton *b) { return a->x() < b->x(); });

@@ -1,0 +1,534 @@
+#include "demodata.h"
+#include "errordialog.h"
+#include "frenchlocale.h"
+#include "helpsystem.h"
+#include "mainwindow.h"
+#include "paycalculation.h"
+#include "payslipformulanames.h"
+#include "payslipformulaset.h"
+#include "payslipreport.h"
+#include "payslipsavedialog.h"
+#include "preparationscreen.h"
+#include "printerchoice.h"
+#include "reportfile.h"
+#include "reportpreview.h"
+#include "screencatalog.h"
+#include "screennames.h"
+#include "screenregistry.h"
+#include "storedpayinputs.h"
+#include "testsupport.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPrintPreviewWidget>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QSignalSpy>
+
+// The three output actions of the preparation screen on the demonstration
+// folder: the preview of the pay slip just calculated, its printing on a
+// machine without printer, and its saving through "Enregistrer la fiche de
+// paie sous", whose names are checked before anything is written.
+class TestPayslipOutput : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { FrenchLocale::install(); }
+    void init();
+    void cleanup();
+
+    void previewShowsThePaySlipOfTheFiguresTyped();
+    void previewTwiceHandsOverIdenticalEntries();
+    void refusedCalculationProducesNothing();
+    void printFailureWarnsTriesAgainAndSaysSo();
+    void saveDialogLooksAsExpected();
+    void saveWritesTheNamePlusRpt_data();
+    void saveWritesTheNamePlusRpt();
+    void saveReplacesAnExistingPayslip();
+    void saveRefusesBadNames_data();
+    void saveRefusesBadNames();
+    void emptyNameWaitsAndCancelWritesNothing();
+    void saveDialogIsOneAndKeepsTheNameTyped();
+    void saveWritesTheEntriesOfTheLastAction();
+    void failedSaveSaysSoAndKeepsTheDialog();
+
+private:
+    struct Program
+    {
+        PrinterChoice printers;
+        ScreenRegistry registry;
+        HelpSystem help;
+        MainWindow window{registry, help, printers};
+
+        Program()
+        {
+            ScreenCatalog::registerScreens(registry, &printers);
+            ScreenCatalog::wire(window, registry);
+        }
+    };
+
+    PreparationScreen *openPreparation();
+    PayslipSaveDialog *saveDialog() const;
+
+    QTemporaryDir m_dir;
+    QString m_previousDir;
+    std::unique_ptr<Program> m_program;
+};
+
+namespace {
+
+template<class T> T *control(QWidget *screen, const QString &name)
+{
+    auto *found = screen->findChild<T *>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
+
+void click(QWidget *screen, const QString &name)
+{
+    QTest::mouseClick(control<QAbstractButton>(screen, name), Qt::LeftButton);
+}
+
+void type(QWidget *screen, const QString &name, const QString &keys)
+{
+    QTest::keyClicks(control<QLineEdit>(screen, name), keys);
+}
+
+// A window of the program by its name, among the open top-level windows.
+template<class T = QWidget> T *window(const QString &name)
+{
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == name && widget->isVisible())
+            return qobject_cast<T *>(widget);
+    return nullptr;
+}
+
+ReportPreview *preview()
+{
+    return window<ReportPreview>("ReportPreview");
+}
+
+// The figures a clerk types for March 2001.
+void typeMarch(QWidget *screen)
+{
+    type(screen, "Text2", "10");
+    type(screen, "Text4", "150,25");
+    type(screen, "Text5", "1000");
+    for (const auto &[name, value] : {std::pair{"Text71", "01"}, std::pair{"Text72", "03"},
+                                      std::pair{"Text73", "2001"}, std::pair{"Text74", "31"},
+                                      std::pair{"Text75", "03"}, std::pair{"Text76", "2001"}})
+        type(screen, name, value);
+}
+
+// The pay slip of the same figures as the command line's pay run builds it
+// from the stored files: what the screens show must give the same entries.
+QList<FormulaEntry> commandLineEntries()
+{
+    const auto loaded = StoredPayInputs::load(".", DemoData::employees().first());
+    const auto &inputs = std::get<StoredPayInputs>(loaded);
+    auto opening = PayCalculation::open(inputs.employee, inputs.parameters, inputs.euroRate);
+    auto &opened = std::get<PayCalculation::OpenedSheet>(opening);
+    PaySheet sheet = opened.sheet;
+    sheet.complementary_hours = "10";
+    sheet.bonus = "150,25";
+    sheet.advance = "1000";
+    sheet.period_start_day = "01";
+    sheet.period_start_month = "03";
+    sheet.period_start_year = "2001";
+    sheet.period_end_day = "31";
+    sheet.period_end_month = "03";
+    sheet.period_end_year = "2001";
+    if (const auto error = PayCalculation::calculate(sheet, opened.employee, inputs.parameters, inputs.euroRate))
+        qWarning("%s", qPrintable(error->message));
+    EmployeeRecordTexts record = inputs.record;
+    record.TAUXHORAIRE = opened.employee.TAUXHORAIRE;
+    record.BASEHORAIRE = opened.employee.BASEHORAIRE;
+    const auto employer = std::get<EmployerRecordTexts>(StoredPayInputs::loadEmployer("."));
+    return PayslipFormulaSet::build(sheet, record, employer);
+}
+
+QMap<qint16, QString> asMap(const QList<FormulaEntry> &entries)
+{
+    QMap<qint16, QString> map;
+    for (const FormulaEntry &entry : entries)
+        map.insert(entry.number, entry.text);
+    return map;
+}
+
+std::optional<ReportDocument> savedDocument(const QString &file)
+{
+    ReportError error;
+    auto document = ReportFile::open(file, {}, &error);
+    if (!document)
+        qWarning("%s", qPrintable(error.message));
+    return document;
+}
+
+QStringList rptFiles()
+{
+    return QDir::current().entryList({"*.rpt"}, QDir::Files, QDir::Name);
+}
+
+} // namespace
+
+void TestPayslipOutput::init()
+{
+    QVERIFY(m_dir.isValid());
+    const QString demo = m_dir.filePath(QString::fromLatin1(QTest::currentTestFunction())
+                                        + QTest::currentDataTag());
+    QVERIFY(!DemoData::write(demo));
+    m_previousDir = QDir::currentPath();
+    QDir::setCurrent(demo);
+    ReportEngine::ensureDeliveredLayout();
+    m_program = std::make_unique<Program>();
+}
+
+void TestPayslipOutput::cleanup()
+{
+    m_program.reset();
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        widget->close();
+    TestSupport::flushDeletes();
+    QDir::setCurrent(m_previousDir);
+}
+
+PreparationScreen *TestPayslipOutput::openPreparation()
+{
+    QWidget *employee = m_program->registry.show(ScreenName::Employee);
+    if (!QTest::qWaitForWindowActive(employee))
+        qWarning("the employee screen was not activated");
+    click(employee, "créer");
+    return m_program->registry.find<PreparationScreen>(ScreenName::Preparation);
+}
+
+PayslipSaveDialog *TestPayslipOutput::saveDialog() const
+{
+    return window<PayslipSaveDialog>("PayslipSaveDialog");
+}
+
+// Straight after the typing, without "Lancer le calcul": the action runs
+// the calculation, then shows the 182 entries of the figures on view.
+void TestPayslipOutput::previewShowsThePaySlipOfTheFiguresTyped()
+{
+    PreparationScreen *screen = openPreparation();
+    QVERIFY(screen);
+    typeMarch(screen);
+    QVERIFY(!preview());
+    click(screen, "Aperçu");
+
+    QVERIFY(control<QLabel>(screen, "Label45")->text() != QString());
+    const QMap<qint16, QString> &handed = screen->report().formulas();
+    QCOMPARE(handed.size(), PayslipFormulaSet::Count);
+    for (const PayslipFormulaName &formula : PayslipFormulaNames::all)
+        QVERIFY2(handed.value(formula.number).startsWith(QString::fromUtf8(formula.name) + "='"), formula.name);
+    QCOMPARE(handed, asMap(commandLineEntries()));
+    QCOMPARE(screen->report().reportFile(), QString("rkv.rpl"));
+    QCOMPARE(screen->report().destination(), 0);
+
+    ReportPreview *shown = preview();
+    QVERIFY(shown);
+    QVERIFY(!shown->isModal());
+    QCOMPARE(shown->document().value("NET"), screen->sheet().net_to_pay);
+    QCOMPARE(shown->document().value("CUM"), screen->sheet().cumulative_gross);
+    QVERIFY(!shown->document().value("NOMEMPLOYEUR").trimmed().isEmpty());
+    QCOMPARE(shown->page()->pageCount(), 1);
+    QVERIFY(screen->isVisible());
+}
+
+void TestPayslipOutput::previewTwiceHandsOverIdenticalEntries()
+{
+    PreparationScreen *screen = openPreparation();
+    QVERIFY(screen);
+    typeMarch(screen);
+    click(screen, "Aperçu");
+    const QMap<qint16, QString> first = screen->report().formulas();
+    ReportPreview *shown = preview();
+    QVERIFY(shown);
+    click(screen, "Aperçu");
+    QCOMPARE(screen->report().formulas(), first);
+    // The same window shows the pay slip again.
+    QCOMPARE(preview(), shown);
+}
+
+// A value that is not a number stops the action with the calculation's own
+// message: nothing is handed over, no window opens.
+void TestPayslipOutput::refusedCalculationProducesNothing()
+{
+    PreparationScreen *screen = openPreparation();
+    QVERIFY(screen);
+    control<QLineEdit>(m_program->registry.load(ScreenName::Parameters), "HEURSUP1")->setText("trente");
+    for (const char *action : {"Aperçu", "Imprimer", "Enregistrement"}) {
+        TestSupport::ModalBox box;
+        box.expect();
+        click(screen, action);
+        QVERIFY2(box.seen, action);
+        QCOMPARE(box.title, QString("Calcul impossible"));
+    }
+    QVERIFY(screen->report().formulas().isEmpty());
+    QVERIFY(!preview());
+    QVERIFY(!saveDialog());
+    QVERIFY(!ErrorDialog::current());
+}
+
+// The test machines have no printer: the engine says 28663, the printer
+// warning is shown, the pay slip is tried once more, and the second failure
+// is said in the same error dialog; the screen stays open.
+void TestPayslipOutput::printFailureWarnsTriesAgainAndSaysSo()
+{
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        QSKIP("a printer is installed on this machine");
+    PreparationScreen *screen = openPreparation();
+    QVERIFY(screen);
+    typeMarch(screen);
+
+    // Each report replaces the title, then the message: at each new title
+    // the dialog still shows the message of the report before.
+    ErrorDialog *dialog = ErrorDialog::report("avant", "rien");
+    QList<QPair<QString, QString>> reports;
+    connect(dialog, &QWidget::windowTitleChanged, this,
+            [&reports, dialog](const QString &title) { reports.append({title, dialog->message()}); });
+    click(screen, "Imprimer");
+
+    QCOMPARE(ErrorDialog::current(), dialog);
+    QCOMPARE(reports.size(), 2);
+    QCOMPARE(reports.at(0).first, QString("Erreur d'impression"));
+    QCOMPARE(reports.at(1).second, QString("VERIFIER VOS PARAMETRES IMPRIMANTE"));
+    QCOMPARE(reports.at(1).first, QString("Impression impossible"));
+    QCOMPARE(dialog->message(),
+             QString("La fiche de paie n'a pas été imprimée, même à la seconde tentative.\n"
+                     "Aucune imprimante n'est installée : la fiche de paie ne peut pas être imprimée. "
+                     "(erreur 28663)\n"
+                     "Vérifiez l'imprimante choisie dans Paramètrage > Configuration de l'impression."));
+    QVERIFY(screen->isVisible());
+    QCOMPARE(m_program->registry.find(ScreenName::Preparation), screen);
+    QCOMPARE(screen->report().formulas(), asMap(commandLineEntries()));
+    QCOMPARE(screen->report().destination(), 1);
+    QVERIFY(!preview());
+}
+
+void TestPayslipOutput::saveDialogLooksAsExpected()
+{
+    QFile existing("février.rpt");
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    PreparationScreen *screen = openPreparation();
+    QVERIFY(screen);
+    click(screen, "Enregistrement");
+
+    PayslipSaveDialog *dialog = saveDialog();
+    QVERIFY(dialog);
+    QCOMPARE(screen->saveDialog(), dialog);
+    QVERIFY(!dialog->isModal());
+    QCOMPARE(dialog->windowTitle(), QString("Enregistrer la fiche de paie sous"));
+    QStringList captions;
+    for (const QLabel *label : dialog->findChildren<QLabel *>())
+        captions << label->text();
+    QCOMPARE(captions, QStringList({"Dans la liste des fiches de paie.", "Nom :", "Type :"}));
+    QCOMPARE(control<QPushButton>(dialog, "Save")->text(), QString("&Enregistrer"));
+    QCOMPARE(control<QPushButton>(dialog, "Cancel")->text(), QString("A&nnuler"));
+    auto *type = control<QComboBox>(dialog, "PayslipType");
+    QCOMPARE(type->count(), 1);
+    QCOMPARE(type->currentText(), QString("*.rpt"));
+    auto *existingList = control<QListWidget>(dialog, "ExistingPayslips");
+    QCOMPARE(existingList->count(), 1);
+    QCOMPARE(existingList->item(0)->text(), QString("février.rpt"));
+    QVERIFY(control<QLineEdit>(dialog, "PayslipName")->text().isEmpty());
+    // The buttons stand right of the name and of the type.
+    QVERIFY(control<QPushButton>(dialog, "Save")->x() > control<QLineEdit>(dialog, "PayslipName")->x());
+    QVERIFY(control<QPushButton>(dialog, "Cancel")->y() > control<QPushButton>(dialog, "Save")->y());
+    // The preparation screen stays usable meanwhile.
+    QVERIFY(screen->isEnabled());
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestPayslipOutput::saveWritesTheNamePlusRpt_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("janvier") << "janvier" << "janvier.rpt";
+    QTest::newRow("janvier.rpt") << "janvier.rpt" << "janvier.rpt.rpt";
+    QTest::newRow("accents and spaces") << "Mars 2001 MOREAU Élise" << "Mars 2001 MOREAU Élise.rpt";
+}
+
+void TestPayslipOutput::saveWritesTheNamePlusRpt()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, file);
+    PreparationScreen *screen = openPreparation();
+    QVERIFY(screen);
+    typeMarch(screen);
+    click(screen, "Enregistrement");
+    QPointer<PayslipSaveDialog> dialog = saveDialog();
+    QVERIFY(dialog);
+    QVERIFY(!preview());
+    QCOMPARE(screen->report().formulas(), asMap(commandLineEntries()));
+    type(dialog, "PayslipName", name);
+    click(dialog, "Save");
+
+    QCOMPARE(rptFiles(), QStringList({file}));
+    QTRY_VERIFY(dialog.isNull());
+    QCOMPARE(screen->report().destination(), 2);
+    QCOMPARE(screen->report().outputFile(), file);
+    const auto saved = savedDocument(file);
+    QVERIFY(saved);
+    QCOMPARE(saved->value("NET"), screen->sheet().net_to_pay);
+    QCOMPARE(saved->formulas().size(), PayslipFormulaSet::Count);
+    QVERIFY(screen->isVisible());
+}
+
+void TestPayslipOutput::saveReplacesAnExistingPayslip()
+{
+    QFile existing("janvier.rpt");
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.write("une ancienne fiche");
+    existing.close();
+    PreparationScreen *screen = openPreparation();
+    QVERIFY(screen);
+    click(screen, "Enregistrement");
+    type(saveDialog(), "PayslipName", "janvier");
+    click(saveDialog(), "Save");
+    QCOMPARE(rptFiles(), QStringList({"janvier.rpt"}));
+    const auto saved = savedDocument("janvier.rpt");
+    QVERIFY(saved);
+    QCOMPARE(saved->value("NET"), screen->sheet().net_to_pay);
+    QVERIFY(!ErrorDialog::current());
+}
+
+void TestPayslipOutput::saveRefusesBadNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("saying");
+    QTest::newRow("folder") << "archives/janvier" << "contient une barre oblique";
+    QTest::newRow("out of the folder") << "../janvier" << "contient une barre oblique";
+    QTest::newRow("backslash") << "archives\\janvier" << "contient une barre oblique";
+    QTest::newRow("dot") << "." << "désigne un dossier";
+    QTest::newRow("dot dot") << ".." << "désigne un dossier";
+    QTest::newRow("blanks") << "   " << "ne contient que des espaces";
+    QTest::newRow("colon") << "mars:2001" << "contient le caractère « : »";
+    QTest::newRow("star") << "mars*" << "contient le caractère « * »";
+    QTest::newRow("bar") << "a|b" << "contient le caractère « | »";
+}
+
+// A refused name is said and kept in the field to be corrected; nothing is
+// written, the dialog stays open.
+void TestPayslipOutput::saveRefusesBadNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, saying);
+    QVERIFY(QDir().mkdir("archives"));
+    PreparationScreen *screen = openPreparation();
+    QVERIFY(screen);
+    click(screen, "Enregistrement");
+    PayslipSaveDialog *dialog = saveDialog();
+    QVERIFY(dialog);
+    control<QLineEdit>(dialog, "PayslipName")->setText(name);
+    click(dialog, "Save");
+
+    QVERIFY(ErrorDialog::current());
+    QCOMPARE(ErrorDialog::current()->windowTitle(), QString("Nom refusé"));
+    QVERIFY2(ErrorDialog::current()->message().contains(saying), qPrintable(ErrorDialog::current()->message()));
+    QCOMPARE(saveDialog(), dialog);
+    QCOMPARE(control<QLineEdit>(dialog, "PayslipName")->text(), name);
+    QVERIFY(rptFiles().isEmpty());
+    QVERIFY(QDir("archives").isEmpty());
+    QVERIFY(!QFileInfo::exists("../janvier.rpt"));
+    QVERIFY(!QFileInfo::exists("...rpt"));
+}
+
+void TestPayslipOutput::emptyNameWaitsAndCancelWritesNothing()
+{
+    PreparationScreen *screen = openPreparation();
+    QVERIFY(screen);
+    click(screen, "Enregistrement");
+    QPointer<PayslipSaveDialog> dialog = saveDialog();
+    QVERIFY(dialog);
+    click(dialog, "Save");
+    QCOMPARE(saveDialog(), dialog.data());
+    QVERIFY(!ErrorDialog::current());
+
+    type(dialog, "PayslipName", "janvier");
+    click(dialog, "Cancel");
+    QTRY_VERIFY(dialog.isNull());
+    QVERIFY(rptFiles().isEmpty());
+}
+
+// A second "Enregistrement" brings the open dialog forward with the name
+// typed so far; once closed, the next one starts empty. It goes with the
+// preparation screen, whose pay slip it writes.
+void TestPayslipOutput::saveDialogIsOneAndKeepsTheNameTyped()
+{
+    QPointer<PreparationScreen> screen = openPreparation();
+    QVERIFY(screen);
+    click(screen, "Enregistrement");
+    QPointer<PayslipSaveDialog> dialog = saveDialog();
+    type(dialog, "PayslipName", "janv");
+    click(screen, "Enregistrement");
+    QCOMPARE(saveDialog(), dialog.data());
+    QCOMPARE(control<QLineEdit>(dialog, "PayslipName")->text(), QString("janv"));
+    int dialogs = 0;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        dialogs += widget->objectName() == "PayslipSaveDialog";
+    QCOMPARE(dialogs, 1);
+
+    click(dialog, "Cancel");
+    QTRY_VERIFY(dialog.isNull());
+    click(screen, "Enregistrement");
+    dialog = saveDialog();
+    QVERIFY(dialog);
+    QVERIFY(control<QLineEdit>(dialog, "PayslipName")->text().isEmpty());
+
+    click(screen, "Retour");
+    QTRY_VERIFY(screen.isNull());
+    QVERIFY(dialog.isNull());
+}
+
+// The dialog does not block: a preview done before "Enregistrer" sets the
+// window as destination, and the file then carries that preview's entries.
+void TestPayslipOutput::saveWritesTheEntriesOfTheLastAction()
+{
+    PreparationScreen *screen = openPreparation();
+    QVERIFY(screen);
+    click(screen, "Enregistrement");
+    type(saveDialog(), "PayslipName", "mars");
+    const QString netBefore = screen->sheet().net_to_pay;
+
+    typeMarch(screen);
+    click(screen, "Aperçu");
+    QCOMPARE(screen->report().destination(), 0);
+    const QString netAfter = screen->sheet().net_to_pay;
+    QVERIFY(netAfter != netBefore);
+
+    click(saveDialog(), "Save");
+    const auto saved = savedDocument("mars.rpt");
+    QVERIFY(saved);
+    QCOMPARE(saved->value("NET"), netAfter);
+    QCOMPARE(saved->value("NET"), preview()->document().value("NET"));
+}
+
+void TestPayslipOutput::failedSaveSaysSoAndKeepsTheDialog()
+{
+    // A folder already holds the name: the file cannot be written there.
+    QVERIFY(QDir().mkdir("janvier.rpt"));
+    PreparationScreen *screen = openPreparation();
+    QVERIFY(screen);
+    click(screen, "Enregistrement");
+    PayslipSaveDialog *dialog = saveDialog();
+    type(dialog, "PayslipName", "janvier");
+    click(dialog, "Save");
+
+    QVERIFY(ErrorDialog::current());
+    QCOMPARE(ErrorDialog::current()->windowTitle(), QString("Enregistrement impossible"));
+    const QString message = ErrorDialog::current()->message();
+    QVERIFY2(message.startsWith("La fiche de paie « janvier.rpt » n'a pas été enregistrée.\n"), qPrintable(message));
+    QVERIFY2(message.endsWith("(erreur 28607)"), qPrintable(message));
+    QCOMPARE(saveDialog(), dialog);
+    QCOMPARE(control<QLineEdit>(dialog, "PayslipName")->text(), QString("janvier"));
+}
+
+QTEST_MAIN(TestPayslipOutput)
+#include "tst_payslipoutput.moc"
