@@ -11,6 +11,8 @@ packages=(
   # libwmf refuses every metafile, text or not, without its fonts
   fonts-urw-base35
   xvfb xauth x11-apps imagemagick fonts-dejavu-core locales
+  # pdftoppm: the pay slip's PDF looked at as a picture
+  poppler-utils
 )
 
 missing=()
