@@ -3,12 +3,17 @@
 #include "helpcontext.h"
 #include "helpsystem.h"
 #include "mainwindow.h"
+#include "payslipreport.h"
+#include "preparationscreen.h"
+#include "reportpreview.h"
 #include "screennames.h"
 #include "screenregistry.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPixmap>
 #include <QScreen>
 #include <QTest>
@@ -65,6 +70,32 @@ int run(MainWindow &window, ScreenRegistry &registry, HelpSystem &help, const QS
         save(employees, QStringLiteral("employee-base"));
         QTest::keyClick(employees, Qt::Key_F2);
         employees->hide();
+
+        // The first employee's pay slip for March 2001 with ten hours more,
+        // as "Aperçu avant impression" shows it.
+        auto *preparation = qobject_cast<PreparationScreen *>(registry.show(ScreenName::Preparation));
+        if (preparation) {
+            const QList<QPair<const char *, const char *>> typed = {
+                {"Text2", "10"},   {"Text71", "01"}, {"Text72", "03"}, {"Text73", "2001"},
+                {"Text74", "31"}, {"Text75", "03"}, {"Text76", "2001"}};
+            for (const auto &[field, text] : typed)
+                if (auto *edit = preparation->findChild<QLineEdit *>(QLatin1String(field)))
+                    edit->setText(QLatin1String(text));
+            preparation->produce(PreparationScreen::Output::Preview);
+            ReportPreview *preview = preparation->report().preview();
+            save(preview, QStringLiteral("preview"));
+            if (preview)
+                preview->close();
+            preparation->close();
+        }
+    }
+
+    // The saved pay slips of the folder, the first one chosen.
+    if (QWidget *archive = registry.show(ScreenName::Archive)) {
+        if (auto *files = archive->findChild<QListWidget *>(QStringLiteral("File1")); files && files->count() > 0)
+            files->setCurrentRow(0);
+        save(archive, QStringLiteral("archive"));
+        archive->close();
     }
 
     const QList<QPair<QString, QString>> screens = {

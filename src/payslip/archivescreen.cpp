@@ -74,7 +74,9 @@ ArchiveScreen::ArchiveScreen(const PrinterChoice *printers, std::function<void()
     layout->addWidget(m_selected);
     layout->addLayout(buttons);
 
-    m_files->setFocus();
+    // The list takes the focus only when the clerk turns to it: focused at
+    // the opening, it would mark its first file as if it were chosen.
+    previewButton->setFocus();
     resize(380, 360);
 }
 
