@@ -1,5 +1,6 @@
 #include "identitypanel.h"
 
+#include "employeerules.h"
 #include "photoframe.h"
 #include "searchframe.h"
 
@@ -76,4 +77,47 @@ void IdentityPanel::addIdentityField(int index, const QString &label, int labelX
     QLabel *caption = addLabel(label, labelX, y);
     caption->setObjectName(QStringLiteral("Label1_%1").arg(index));
     addField(QStringLiteral("Text1_%1").arg(index), QRect(fieldX, y, width, FieldHeight));
+}
+
+QString IdentityPanel::identityText(int index) const
+{
+    const QLineEdit *identity = field(index);
+    return identity ? identity->text() : QString();
+}
+
+QStringList IdentityPanel::identityTexts() const
+{
+    QStringList texts;
+    for (int i = 0; i < EmployeeRules::IdentityCount; ++i)
+        texts << identityText(i);
+    return texts;
+}
+
+void IdentityPanel::setIdentity(int index, const QString &text)
+{
+    QLineEdit *identity = field(index);
+    if (identity->text() != text)
+        identity->setText(text);
+}
+
+void IdentityPanel::markNoSsn()
+{
+    setIdentity(EmployeeRules::Ssn, EmployeeRules::noSsn(identityText(EmployeeRules::Ssn)));
+}
+
+void IdentityPanel::maskEntryDate()
+{
+    setIdentity(EmployeeRules::EntryDate, EmployeeRules::dateMask(identityText(EmployeeRules::EntryDate)));
+}
+
+void IdentityPanel::upperCaseAll()
+{
+    for (int i = 0; i < EmployeeRules::IdentityCount; ++i)
+        setIdentity(i, EmployeeRules::upperCase(identityText(i)));
+}
+
+void IdentityPanel::replaceApostrophes()
+{
+    for (int i = 0; i < EmployeeRules::IdentityCount; ++i)
+        setIdentity(i, EmployeeRules::apostrophes(identityText(i)));
 }

@@ -2,6 +2,8 @@
 
 #include "employeepanel.h"
 
+#include <QStringList>
+
 class PhotoFrame;
 class QLabel;
 class QPushButton;
@@ -9,7 +11,8 @@ class SearchFrame;
 
 // The panel of the tab "Salarié": the photo, the position indicator, the nine
 // identity fields Text1_0 to Text1_8 served by the editor TxtMove, the search
-// frame and the previous/next buttons.
+// frame and the previous/next buttons; and what the screen does to the
+// identity texts as they are browsed, edited and validated.
 class IdentityPanel : public EmployeePanel
 {
     Q_OBJECT
@@ -22,6 +25,18 @@ public:
     SearchFrame *searchFrame() const { return m_search; }
     QPushButton *previousButton() const { return m_previous; }
     QPushButton *nextButton() const { return m_next; }
+
+    // Text1 0..8; empty for any other index.
+    QString identityText(int index) const;
+    QStringList identityTexts() const;
+    // A field that already shows `text` is left untouched.
+    void setIdentity(int index, const QString &text);
+
+    // The normalisation steps of the identity fields.
+    void markNoSsn();          // no social security number: "<Rien>"
+    void maskEntryDate();      // « lundi 15 janv. 2001 »
+    void upperCaseAll();
+    void replaceApostrophes(); // ' -> ’
 
 private:
     void addIdentityField(int index, const QString &label, int labelX, int fieldX, int y, int width);

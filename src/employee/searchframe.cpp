@@ -134,6 +134,8 @@ void SearchFrame::itemClicked(QListWidgetItem *item)
 
 void SearchFrame::setImpossible()
 {
+    setEnabled(false);
+    m_button->setEnabled(false);
     setMessage(ImpossibleMessage);
     m_hint = NoHint;
 }
@@ -145,6 +147,7 @@ void SearchFrame::setHintAfterDeletion()
 
 void SearchFrame::restoreState()
 {
+    setEnabled(true);
     const int count = m_list->count();
     if (count >= 1) {
         setMessage(countMessage(count));

@@ -30,11 +30,12 @@ public:
     // "<Aucun salarié>" when none.
     void showResults(const QStringList &keys);
     void clearResults();
-    // While editing or with fewer than two employees.
+    // While editing or with fewer than two employees: the frame is disabled
+    // and says so.
     void setImpossible();
     // After a deletion.
     void setHintAfterDeletion();
-    // After "Valider" or "Annuler".
+    // After "Valider" or "Annuler": the frame is enabled again.
     void restoreState();
     // One tick of the hint timer.
     void hintTick();
