@@ -1,12 +1,12 @@
 #include "basepanel.h"
 
+#include "calculatorpicture.h"
 #include "dotleaderlabel.h"
 #include "employeerules.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QToolButton>
 
 namespace {
 
@@ -60,15 +60,7 @@ BasePanel::BasePanel(QWidget *parent)
     editor()->setObjectName(QStringLiteral("Txtmove2"));
     editor()->setGeometry(16, 56, 0, FieldHeight);
 
-    m_calculator = new QToolButton(this);
-    m_calculator->setObjectName(QStringLiteral("PicCal2"));
-    m_calculator->setToolTip(QStringLiteral("Calculette"));
-    m_calculator->setIcon(QIcon(QStringLiteral(":/icons/calculette.svg")));
-    m_calculator->setIconSize(QSize(20, 20));
-    m_calculator->setAutoRaise(true);
-    m_calculator->setFocusPolicy(Qt::NoFocus);
-    m_calculator->hide();
-    connect(editor(), &FloatingEditor::placed, this, &BasePanel::placeCalculatorPicture);
+    m_calculator = new CalculatorPicture(QStringLiteral("PicCal2"), editor(), this);
     // After the editor has carried its text into the field beneath.
     connect(editor(), &QLineEdit::textChanged, this, &BasePanel::recomputeRemainingShare);
 }
@@ -81,22 +73,6 @@ void BasePanel::addBaseRow(int index, const QString &caption, int y)
     label->setGeometry(CaptionX, y, FieldX + FieldWidth - CaptionX, FieldHeight);
     label->setFieldSlots({place});
     addField(QStringLiteral("base_%1").arg(index), place, Qt::AlignRight);
-}
-
-void BasePanel::placeCalculatorPicture()
-{
-    FloatingEditor *edit = editor();
-    m_calculator->setGeometry(edit->x() + edit->width(), edit->y(), FieldHeight, FieldHeight);
-    m_calculator->show();
-    m_calculator->raise();
-}
-
-QStringList BasePanel::baseTexts() const
-{
-    QStringList texts;
-    for (const QLineEdit *base : fields())
-        texts << base->text();
-    return texts;
 }
 
 void BasePanel::normaliseBases()

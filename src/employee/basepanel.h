@@ -2,8 +2,8 @@
 
 #include "employeepanel.h"
 
+class CalculatorPicture;
 class QLabel;
-class QToolButton;
 
 // The panel of the tab "Base": the hourly base and rate, the mutual-insurance
 // amount and its employer share (base_0 to base_3, served by the numeric
@@ -17,8 +17,7 @@ public:
     explicit BasePanel(QWidget *parent = nullptr);
 
     QLabel *remainingShare() const { return m_remaining; }
-    QToolButton *calculatorPicture() const { return m_calculator; }
-    QStringList baseTexts() const;
+    CalculatorPicture *calculatorPicture() const { return m_calculator; }
 
     // An empty base field becomes « 0 », then the mask "#,##0.0#".
     void normaliseBases();
@@ -30,8 +29,7 @@ signals:
 
 private:
     void addBaseRow(int index, const QString &caption, int y);
-    void placeCalculatorPicture();
 
     QLabel *m_remaining = nullptr;
-    QToolButton *m_calculator = nullptr;
+    CalculatorPicture *m_calculator = nullptr;
 };

@@ -130,7 +130,7 @@ void EditCycle::validate()
     if (refuseDuplicate(surname, firstName))
         return;
 
-    const QStringList saved = EmployeeRules::savedIdentity(identity->identityTexts());
+    const QStringList saved = EmployeeRules::savedIdentity(identity->fieldTexts());
     for (int i = 0; i < EmployeeRules::IdentityCount; ++i)
         identity->setIdentity(i, saved.at(i));
     tabs->rates()->saveRates();
@@ -156,10 +156,10 @@ bool EditCycle::refuseNonNumbers()
 {
     const RatesPanel *ratesPanel = m_parts.tabs->rates();
     QStringList rates;
-    for (const QString &rate : ratesPanel->rateTexts())
+    for (const QString &rate : ratesPanel->fieldTexts())
         rates << EmployeeRules::checkRate(rate).text;
     QStringList bases;
-    for (const QString &base : m_parts.tabs->base()->baseTexts())
+    for (const QString &base : m_parts.tabs->base()->fieldTexts())
         bases << EmployeeRules::baseForm(base);
 
     QString message;

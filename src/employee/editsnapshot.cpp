@@ -10,10 +10,10 @@
 
 void EditSnapshot::take(const IdentityPanel &identity, const RatesPanel &rates, const BasePanel &base)
 {
-    m_identity = identity.identityTexts();
+    m_identity = identity.fieldTexts();
     m_photo = identity.photo()->photoData();
-    m_rates = rates.rateTexts();
-    m_bases = base.baseTexts();
+    m_rates = rates.fieldTexts();
+    m_bases = base.fieldTexts();
 }
 
 void EditSnapshot::restore(IdentityPanel &identity, RatesPanel &rates, BasePanel &base,

@@ -48,6 +48,14 @@ QString EmployeePanel::firstNameHeader() const
     return m_firstName->text();
 }
 
+QStringList EmployeePanel::fieldTexts() const
+{
+    QStringList texts;
+    for (const QLineEdit *field : m_fields)
+        texts << field->text();
+    return texts;
+}
+
 QLineEdit *EmployeePanel::addField(const QString &objectName, const QRect &geometry,
                                    Qt::Alignment alignment)
 {

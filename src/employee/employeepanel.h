@@ -3,6 +3,7 @@
 #include "floatingeditor.h"
 
 #include <QFrame>
+#include <QStringList>
 #include <QVector>
 
 class QLabel;
@@ -27,6 +28,7 @@ public:
     FloatingEditor *editor() const { return m_editor; }
     const QVector<QLineEdit *> &fields() const { return m_fields; }
     QLineEdit *field(int index) const { return m_fields.value(index); }
+    QStringList fieldTexts() const;
     // The field the editor serves when nothing else is asked: the first one.
     void focusFirstField();
     // The focus rule: the editor when it is shown, otherwise the first field.

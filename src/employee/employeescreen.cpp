@@ -2,6 +2,7 @@
 
 #include "attentioncues.h"
 #include "basepanel.h"
+#include "calculatorpicture.h"
 #include "cueblinker.h"
 #include "editcycle.h"
 #include "employeebuttons.h"
@@ -26,7 +27,6 @@
 #include <QListWidget>
 #include <QMainWindow>
 #include <QPushButton>
-#include <QToolButton>
 #include <QWindow>
 
 namespace {

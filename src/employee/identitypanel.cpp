@@ -85,14 +85,6 @@ QString IdentityPanel::identityText(int index) const
     return identity ? identity->text() : QString();
 }
 
-QStringList IdentityPanel::identityTexts() const
-{
-    QStringList texts;
-    for (int i = 0; i < EmployeeRules::IdentityCount; ++i)
-        texts << identityText(i);
-    return texts;
-}
-
 void IdentityPanel::setIdentity(int index, const QString &text)
 {
     QLineEdit *identity = field(index);

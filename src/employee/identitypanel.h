@@ -2,8 +2,6 @@
 
 #include "employeepanel.h"
 
-#include <QStringList>
-
 class PhotoFrame;
 class QLabel;
 class QPushButton;
@@ -28,7 +26,6 @@ public:
 
     // Text1 0..8; empty for any other index.
     QString identityText(int index) const;
-    QStringList identityTexts() const;
     // A field that already shows `text` is left untouched.
     void setIdentity(int index, const QString &text);
 

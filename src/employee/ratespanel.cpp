@@ -1,5 +1,6 @@
 #include "ratespanel.h"
 
+#include "calculatorpicture.h"
 #include "contributionlines.h"
 #include "dotleaderlabel.h"
 #include "employeerules.h"
@@ -7,7 +8,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QToolButton>
 
 namespace {
 
@@ -60,15 +60,7 @@ RatesPanel::RatesPanel(QWidget *parent)
     editor()->setObjectName(QStringLiteral("txtmove1"));
     editor()->setGeometry(16, 56, 0, FieldHeight);
 
-    m_calculator = new QToolButton(this);
-    m_calculator->setObjectName(QStringLiteral("PicCal1"));
-    m_calculator->setToolTip(QStringLiteral("Calculette"));
-    m_calculator->setIcon(QIcon(QStringLiteral(":/icons/calculette.svg")));
-    m_calculator->setIconSize(QSize(20, 20));
-    m_calculator->setAutoRaise(true);
-    m_calculator->setFocusPolicy(Qt::NoFocus);
-    m_calculator->hide();
-    connect(editor(), &FloatingEditor::placed, this, &RatesPanel::placeCalculatorPicture);
+    m_calculator = new CalculatorPicture(QStringLiteral("PicCal1"), editor(), this);
 }
 
 void RatesPanel::addRow(int row, const QString &caption)
@@ -83,22 +75,6 @@ void RatesPanel::addRow(int row, const QString &caption)
     addField(QStringLiteral("TauxCot_%1").arg(2 * row), employer, Qt::AlignRight);
     addField(QStringLiteral("TauxCot_%1").arg(2 * row + 1), employee, Qt::AlignRight);
     label->setFieldSlots({employer, employee});
-}
-
-void RatesPanel::placeCalculatorPicture()
-{
-    FloatingEditor *edit = editor();
-    m_calculator->setGeometry(edit->x() + edit->width(), edit->y(), FieldHeight, FieldHeight);
-    m_calculator->show();
-    m_calculator->raise();
-}
-
-QStringList RatesPanel::rateTexts() const
-{
-    QStringList texts;
-    for (const QLineEdit *rate : fields())
-        texts << rate->text();
-    return texts;
 }
 
 void RatesPanel::browseRates()

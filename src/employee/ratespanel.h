@@ -2,8 +2,8 @@
 
 #include "employeepanel.h"
 
+class CalculatorPicture;
 class QLineEdit;
-class QToolButton;
 
 // The panel of the tab "Taux des Cotisations": the forty contribution rates
 // TauxCot_0 to TauxCot_39 (even: employer, odd: employee) in two blocks of
@@ -17,8 +17,7 @@ public:
     explicit RatesPanel(QWidget *parent = nullptr);
 
     QLineEdit *par3Field() const { return m_par3; }
-    QToolButton *calculatorPicture() const { return m_calculator; }
-    QStringList rateTexts() const;
+    CalculatorPicture *calculatorPicture() const { return m_calculator; }
 
     // What browsing does: an empty rate becomes « 0 », then the rate mask.
     void browseRates();
@@ -30,8 +29,7 @@ public:
 
 private:
     void addRow(int row, const QString &caption);
-    void placeCalculatorPicture();
 
     QLineEdit *m_par3 = nullptr;
-    QToolButton *m_calculator = nullptr;
+    CalculatorPicture *m_calculator = nullptr;
 };
