@@ -3,6 +3,7 @@
 #include "helpcontext.h"
 #include "helpviewer.h"
 #include "screenregistry.h"
+#include "windowactivation.h"
 
 #include <QApplication>
 #include <QDir>
@@ -115,12 +116,7 @@ void HelpSystem::open(int context)
         return;
     }
     m_viewer->showTopic(context);
-    if (m_viewer->isMinimized())
-        m_viewer->showNormal();
-    else
-        m_viewer->show();
-    m_viewer->raise();
-    m_viewer->activateWindow();
+    WindowActivation::bringToFront(m_viewer);
 }
 
 bool HelpSystem::eventFilter(QObject *watched, QEvent *event)

@@ -1,5 +1,7 @@
 #include "screenregistry.h"
 
+#include "windowactivation.h"
+
 ScreenRegistry::ScreenRegistry(QObject *parent)
     : QObject(parent)
 {
@@ -47,12 +49,7 @@ QWidget *ScreenRegistry::show(const QString &name)
     QWidget *screen = load(name);
     if (!screen)
         return nullptr;
-    if (screen->isMinimized())
-        screen->showNormal();
-    else
-        screen->show();
-    screen->raise();
-    screen->activateWindow();
+    WindowActivation::bringToFront(screen);
     return screen;
 }
 

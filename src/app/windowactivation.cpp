@@ -19,4 +19,14 @@ bool passedToAnotherScreen(const QWidget *window)
     return true;
 }
 
+void bringToFront(QWidget *window)
+{
+    if (window->isMinimized())
+        window->showNormal();
+    else
+        window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 } // namespace WindowActivation
