@@ -89,6 +89,8 @@ void EditCycle::modify()
     const EmployeeTabs *tabs = m_parts.tabs;
     IdentityPanel *identity = tabs->identity();
     m_snapshot.take(*identity, *tabs->rates(), *tabs->base());
+    // Not the order of "Ajouter": a button disabled while it has the focus
+    // hands the focus to the next enabled one, and "Modifier" still has it.
     const EmployeeButtons *b = m_parts.buttons;
     for (QPushButton *button : {b->add(), b->modify(), identity->previousButton(), identity->nextButton(),
                                 b->leave(), b->remove(), b->pay()})
