@@ -50,6 +50,10 @@ ErrorDialog *ErrorDialog::report(const QString &title, const QString &message)
         openDialog = new ErrorDialog;
     openDialog->setWindowTitle(title);
     openDialog->m_message->setText(message);
+    // A longer message than the one before makes room for itself; the
+    // layout must know the new text before the size is worked out.
+    openDialog->layout()->activate();
+    openDialog->adjustSize();
     openDialog->show();
     openDialog->raise();
     openDialog->activateWindow();

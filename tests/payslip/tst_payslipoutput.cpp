@@ -304,6 +304,9 @@ void TestPayslipOutput::printFailureWarnsTriesAgainAndSaysSo()
                      "Aucune imprimante n'est installée : la fiche de paie ne peut pas être imprimée. "
                      "(erreur 28663)\n"
                      "Vérifiez l'imprimante choisie dans Paramètrage > Configuration de l'impression."));
+    // The longer message made room for itself: no line is cut off.
+    auto *message = control<QLabel>(dialog, "Label1");
+    QVERIFY(message->height() >= message->heightForWidth(message->width()));
     QVERIFY(screen->isVisible());
     QCOMPARE(m_program->registry.find(ScreenName::Preparation), screen);
     QCOMPARE(screen->report().formulas(), asMap(commandLineEntries()));
