@@ -41,6 +41,7 @@ private slots:
     void init();
     void cleanup();
 
+    void calculationHandsTheCumulativeOver();
     void previewShowsThePaySlipOfTheFiguresTyped();
     void previewTwiceHandsOverIdenticalEntries();
     void refusedCalculationProducesNothing();
@@ -169,6 +170,12 @@ std::optional<ReportDocument> savedDocument(const QString &file)
     return document;
 }
 
+QByteArray bytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QStringList rptFiles()
 {
     return QDir::current().entryList({"*.rpt"}, QDir::Files, QDir::Name);
@@ -209,6 +216,19 @@ PreparationScreen *TestPayslipOutput::openPreparation()
 PayslipSaveDialog *TestPayslipOutput::saveDialog() const
 {
     return window<PayslipSaveDialog>("PayslipSaveDialog");
+}
+
+// "Lancer le calcul" alone gives the pay slip its cumulative gross, as its
+// last step; nothing else is handed over before an output action.
+void TestPayslipOutput::calculationHandsTheCumulativeOver()
+{
+    PreparationScreen *screen = openPreparation();
+    QVERIFY(screen);
+    type(screen, "Text79", "14777,36");
+    click(screen, "Lancer");
+    QCOMPARE(screen->report().formulas(),
+             (QMap<qint16, QString>{{888, "CUM='" + screen->sheet().cumulative_gross + "'"}}));
+    QCOMPARE(screen->sheet().cumulative_gross, QString("22\u202f166,04"));
 }
 
 // Straight after the typing, without "Lancer le calcul": the action runs
@@ -362,6 +382,8 @@ void TestPayslipOutput::saveWritesTheNamePlusRpt()
 {
     QFETCH(QString, name);
     QFETCH(QString, file);
+    const QByteArray employees = bytes("Bdrk.rkv");
+    const QByteArray employer = bytes("sterk.rkv");
     PreparationScreen *screen = openPreparation();
     QVERIFY(screen);
     typeMarch(screen);
@@ -382,6 +404,9 @@ void TestPayslipOutput::saveWritesTheNamePlusRpt()
     QCOMPARE(saved->value("NET"), screen->sheet().net_to_pay);
     QCOMPARE(saved->formulas().size(), PayslipFormulaSet::Count);
     QVERIFY(screen->isVisible());
+    // Nothing of the database changes with a pay slip.
+    QCOMPARE(bytes("Bdrk.rkv"), employees);
+    QCOMPARE(bytes("sterk.rkv"), employer);
 }
 
 void TestPayslipOutput::saveReplacesAnExistingPayslip()
