@@ -4,6 +4,7 @@
 #include "helpsystem.h"
 #include "mainwindow.h"
 #include "payslipreport.h"
+#include "payslipsavedialog.h"
 #include "preparationscreen.h"
 #include "reportpreview.h"
 #include "screennames.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTextStream>
@@ -86,6 +88,16 @@ int run(MainWindow &window, ScreenRegistry &registry, HelpSystem &help, const QS
             save(preview, QStringLiteral("preview"));
             if (preview)
                 preview->close();
+            save(preparation, QStringLiteral("preparation"));
+
+            // Saved under a name, as the clerk does, so that the archive lists it.
+            preparation->produce(PreparationScreen::Output::Save);
+            if (PayslipSaveDialog *dialog = preparation->saveDialog()) {
+                save(dialog, QStringLiteral("save-as"));
+                dialog->findChild<QLineEdit *>(QStringLiteral("PayslipName"))->setText(QStringLiteral("mars-2001"));
+                if (auto *button = dialog->findChild<QPushButton *>(QStringLiteral("Save")))
+                    button->click();
+            }
             preparation->close();
         }
     }
