@@ -2,6 +2,7 @@
 
 #include "database.h"
 #include "employeerules.h"
+#include "payinputfields.h"
 #include "recordview.h"
 #include "schema.h"
 #include "textrules.h"
@@ -11,72 +12,27 @@
 
 namespace {
 
+// The stored record's field of a column, as a pay input reads it.
+PayInputFields::FieldReader fieldOf(const RecordView &view)
+{
+    return [&view](const QString &column) { return view.fieldText(column); };
+}
+
 EmployeeFigures employeeFigures(const RecordView &view)
 {
-    EmployeeFigures figures;
-    figures.NOM = view.fieldText(QStringLiteral("NOM"));
-    figures.BASEHORAIRE = view.fieldText(QStringLiteral("BASEHORAIRE"));
-    figures.TAUXHORAIRE = view.fieldText(QStringLiteral("TAUXHORAIRE"));
-    figures.MDLBAC1 = view.fieldText(QStringLiteral("MDLBAC1"));
-    figures.PP1 = view.fieldText(QStringLiteral("PP1"));
-    figures.RAPPLS1 = view.fieldText(QStringLiteral("RAPPLS1"));
     const QStringList columns = Schema::rateColumns();
-    for (int i = 0; i < columns.size(); ++i)
-        figures.rates[i] = EmployeeRules::browsedRate(view.fieldText(columns.at(i)));
-    return figures;
-}
-
-EmployeeRecordTexts recordTexts(const RecordView &view)
-{
-    const auto text = [&view](const char *column) { return view.fieldText(QString::fromUtf8(column)); };
-    EmployeeRecordTexts record;
-    record.NOM = text("NOM");
-    record.PRENOM = text("PRENOM");
-    record.NUMSECU = text("NUMSECU");
-    record.ADRESSE = text("ADRESSE");
-    record.CODEPOSTAL = text("CODEPOSTAL");
-    record.VILLE = text("VILLE");
-    record.POSTE = text("POSTE");
-    record.ENTRE_LE = text("Entré le");
-    record.TAUXHORAIRE = text("TAUXHORAIRE");
-    record.BASEHORAIRE = text("BASEHORAIRE");
-    record.PP1 = text("PP1");
-    record.RAPPLS1 = text("RAPPLS1");
-    record.PAR3 = text("PAR3");
-    return record;
-}
-
-EmployerRecordTexts employerTexts(const RecordView &view)
-{
-    const auto text = [&view](const char *column) { return view.fieldText(QString::fromUtf8(column)); };
-    EmployerRecordTexts employer;
-    employer.NomSociete = text("NomSociété");
-    employer.Adresse = text("Adresse");
-    employer.CodePostal = text("CodePostal");
-    employer.Ville = text("Ville");
-    employer.NumeroTel = text("NuméroTél");
-    employer.Siret = text("Siret");
-    employer.APE = text("APE");
-    employer.NoURSSAF = text("N°URSSAF");
-    return employer;
+    return PayInputFields::employeeFigures(fieldOf(view), [&view, &columns](int index) {
+        return EmployeeRules::browsedRate(view.fieldText(columns.at(index)));
+    });
 }
 
 PayrollParameters payrollParameters(const RecordView &view)
 {
-    PayrollParameters p;
-    const auto text = [&view](const char *column) { return view.fieldText(QLatin1String(column)); };
-    p.PRETRANCHEH = text("PRETRANCHEH");
-    p.DEUTRANCHEH = text("DEUTRANCHEH");
-    p.HEURSUP1 = text("HEURSUP1");
-    p.HEURSUP2 = text("HEURSUP2");
-    p.POURCENTCSGRDS = text("POURCENTCSGRDS");
-    p.POURCENTCSGROPTIOB = text("POURCENTCSGROPTIOB");
-    p.conge1 = text("conge1");
-    p.conge2 = text("conge2");
+    PayrollParameters p = PayInputFields::parameterTexts(fieldOf(view));
     // The parameters screen ticks A, then B, and ticking one unticks the
     // other: a record with both ticked shows B only.
-    p.OPTIONB = text("OPTIONB") == QLatin1String("1");
-    p.OPTIONA = text("OPTIONA") == QLatin1String("1") && !p.OPTIONB;
+    p.OPTIONB = view.fieldText(QStringLiteral("OPTIONB")) == QLatin1String("1");
+    p.OPTIONA = view.fieldText(QStringLiteral("OPTIONA")) == QLatin1String("1") && !p.OPTIONB;
     return p;
 }
 
@@ -130,7 +86,7 @@ std::variant<StoredPayInputs, QString> StoredPayInputs::load(const QString &dire
     if (!findEmployee(employees, identification, &error))
         return error;
     inputs.employee = employeeFigures(employees);
-    inputs.record = recordTexts(employees);
+    inputs.record = PayInputFields::employeeRecord(fieldOf(employees));
 
     RecordView parameterView(database, QStringLiteral("PARMETRE"));
     if (error = firstRecordError(parameterView); !error.isEmpty())
@@ -160,5 +116,5 @@ std::variant<EmployerRecordTexts, QString> StoredPayInputs::loadEmployer(const Q
         return error.message();
     if (!view.hasCurrent())
         return QStringLiteral("La table EMPLOYEUR du fichier « %1 » est vide.").arg(employerFile);
-    return employerTexts(view);
+    return PayInputFields::employer(fieldOf(view));
 }
