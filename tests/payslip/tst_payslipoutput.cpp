@@ -1,22 +1,14 @@
-#include "demodata.h"
 #include "errordialog.h"
 #include "frenchlocale.h"
-#include "helpsystem.h"
-#include "mainwindow.h"
 #include "paycalculation.h"
 #include "payslipformulanames.h"
 #include "payslipformulaset.h"
 #include "payslipreport.h"
 #include "payslipsavedialog.h"
 #include "preparationscreen.h"
-#include "printerchoice.h"
 #include "reportfile.h"
-#include "reportpreview.h"
-#include "screencatalog.h"
 #include "screennames.h"
-#include "screenregistry.h"
-#include "storedpayinputs.h"
-#include "testsupport.h"
+#include "paysliptestsupport.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -58,61 +50,16 @@ private slots:
     void failedSaveSaysSoAndKeepsTheDialog();
 
 private:
-    struct Program
-    {
-        PrinterChoice printers;
-        ScreenRegistry registry;
-        HelpSystem help;
-        MainWindow window{registry, help, printers};
-
-        Program()
-        {
-            ScreenCatalog::registerScreens(registry, &printers);
-            ScreenCatalog::wire(window, registry);
-        }
-    };
-
     PreparationScreen *openPreparation();
     PayslipSaveDialog *saveDialog() const;
 
-    QTemporaryDir m_dir;
-    QString m_previousDir;
-    std::unique_ptr<Program> m_program;
+    std::unique_ptr<TestSupport::WorkingDirectory> m_folder;
+    std::unique_ptr<PayslipTestSupport::Program> m_program;
 };
 
 namespace {
 
-template<class T> T *control(QWidget *screen, const QString &name)
-{
-    auto *found = screen->findChild<T *>(name);
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
-
-void click(QWidget *screen, const QString &name)
-{
-    QTest::mouseClick(control<QAbstractButton>(screen, name), Qt::LeftButton);
-}
-
-void type(QWidget *screen, const QString &name, const QString &keys)
-{
-    QTest::keyClicks(control<QLineEdit>(screen, name), keys);
-}
-
-// A window of the program by its name, among the open top-level windows.
-template<class T = QWidget> T *window(const QString &name)
-{
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        if (widget->objectName() == name && widget->isVisible())
-            return qobject_cast<T *>(widget);
-    return nullptr;
-}
-
-ReportPreview *preview()
-{
-    return window<ReportPreview>("ReportPreview");
-}
+using namespace PayslipTestSupport;
 
 // The figures a clerk types for March 2001.
 void typeMarch(QWidget *screen)
@@ -130,8 +77,7 @@ void typeMarch(QWidget *screen)
 // from the stored files: what the screens show must give the same entries.
 QList<FormulaEntry> commandLineEntries()
 {
-    const auto loaded = StoredPayInputs::load(".", DemoData::employees().first());
-    const auto &inputs = std::get<StoredPayInputs>(loaded);
+    const StoredPayInputs inputs = storedDemoInputs();
     auto opening = PayCalculation::open(inputs.employee, inputs.parameters, inputs.euroRate);
     auto &opened = std::get<PayCalculation::OpenedSheet>(opening);
     PaySheet sheet = opened.sheet;
@@ -185,14 +131,10 @@ QStringList rptFiles()
 
 void TestPayslipOutput::init()
 {
-    QVERIFY(m_dir.isValid());
-    const QString demo = m_dir.filePath(QString::fromLatin1(QTest::currentTestFunction())
-                                        + QTest::currentDataTag());
-    QVERIFY(!DemoData::write(demo));
-    m_previousDir = QDir::currentPath();
-    QDir::setCurrent(demo);
+    m_folder = PayslipTestSupport::demoFolder();
+    QVERIFY(m_folder);
     ReportEngine::ensureDeliveredLayout();
-    m_program = std::make_unique<Program>();
+    m_program = std::make_unique<PayslipTestSupport::Program>();
 }
 
 void TestPayslipOutput::cleanup()
@@ -201,7 +143,7 @@ void TestPayslipOutput::cleanup()
     for (QWidget *widget : QApplication::topLevelWidgets())
         widget->close();
     TestSupport::flushDeletes();
-    QDir::setCurrent(m_previousDir);
+    m_folder.reset();
 }
 
 PreparationScreen *TestPayslipOutput::openPreparation()
@@ -209,13 +151,13 @@ PreparationScreen *TestPayslipOutput::openPreparation()
     QWidget *employee = m_program->registry.show(ScreenName::Employee);
     if (!QTest::qWaitForWindowActive(employee))
         qWarning("the employee screen was not activated");
-    click(employee, "créer");
+    PayslipTestSupport::click(employee, "créer");
     return m_program->registry.find<PreparationScreen>(ScreenName::Preparation);
 }
 
 PayslipSaveDialog *TestPayslipOutput::saveDialog() const
 {
-    return window<PayslipSaveDialog>("PayslipSaveDialog");
+    return PayslipTestSupport::window<PayslipSaveDialog>("PayslipSaveDialog");
 }
 
 // "Lancer le calcul" alone gives the pay slip its cumulative gross, as its

@@ -1,20 +1,14 @@
 #include "archivescreen.h"
 #include "deleteconfirmation.h"
-#include "demodata.h"
 #include "errordialog.h"
 #include "frenchlocale.h"
 #include "helpcontext.h"
-#include "helpsystem.h"
 #include "mainwindow.h"
 #include "payslipreport.h"
 #include "preparationscreen.h"
-#include "printerchoice.h"
 #include "reportengine.h"
-#include "reportpreview.h"
-#include "screencatalog.h"
 #include "screennames.h"
-#include "screenregistry.h"
-#include "testsupport.h"
+#include "paysliptestsupport.h"
 
 #include <QAction>
 #include <QLabel>
@@ -54,50 +48,16 @@ private slots:
     void exitClosesTheList();
 
 private:
-    struct Program
-    {
-        PrinterChoice printers;
-        ScreenRegistry registry;
-        HelpSystem help;
-        MainWindow window{registry, help, printers};
-
-        Program()
-        {
-            ScreenCatalog::registerScreens(registry, &printers);
-            ScreenCatalog::wire(window, registry);
-        }
-    };
-
     ArchiveScreen *openArchive();
     ArchiveScreen *archive() const { return m_program->registry.find<ArchiveScreen>(ScreenName::Archive); }
 
-    QTemporaryDir m_dir;
-    QString m_previousDir;
-    std::unique_ptr<Program> m_program;
+    std::unique_ptr<TestSupport::WorkingDirectory> m_folder;
+    std::unique_ptr<PayslipTestSupport::Program> m_program;
 };
 
 namespace {
 
-template<class T> T *control(QWidget *screen, const QString &name)
-{
-    auto *found = screen->findChild<T *>(name);
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
-
-void click(QWidget *screen, const QString &name)
-{
-    QTest::mouseClick(control<QAbstractButton>(screen, name), Qt::LeftButton);
-}
-
-template<class T = QWidget> T *window(const QString &name)
-{
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        if (widget->objectName() == name && widget->isVisible())
-            return qobject_cast<T *>(widget);
-    return nullptr;
-}
+using namespace PayslipTestSupport;
 
 QListWidget *fileList(QWidget *screen)
 {
@@ -135,25 +95,16 @@ void savePayslip(const QString &file, const QString &name)
         qWarning("%s", qPrintable(error.message));
 }
 
-ReportPreview *preview()
-{
-    return window<ReportPreview>("ReportPreview");
-}
-
 } // namespace
 
 void TestPayslipsArchive::init()
 {
-    QVERIFY(m_dir.isValid());
-    const QString demo = m_dir.filePath(QString::fromLatin1(QTest::currentTestFunction())
-                                        + QTest::currentDataTag());
-    QVERIFY(!DemoData::write(demo));
-    m_previousDir = QDir::currentPath();
-    QDir::setCurrent(demo);
+    m_folder = PayslipTestSupport::demoFolder();
+    QVERIFY(m_folder);
     ReportEngine::ensureDeliveredLayout();
     savePayslip("janvier.rpt", "MOREAU");
     savePayslip("février.rpt", "LEROY");
-    m_program = std::make_unique<Program>();
+    m_program = std::make_unique<PayslipTestSupport::Program>();
 }
 
 void TestPayslipsArchive::cleanup()
@@ -162,7 +113,7 @@ void TestPayslipsArchive::cleanup()
     for (QWidget *widget : QApplication::topLevelWidgets())
         widget->close();
     TestSupport::flushDeletes();
-    QDir::setCurrent(m_previousDir);
+    m_folder.reset();
 }
 
 ArchiveScreen *TestPayslipsArchive::openArchive()

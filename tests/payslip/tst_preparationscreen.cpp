@@ -1,29 +1,17 @@
-#include "demodata.h"
 #include "employeescreen.h"
 #include "frenchlocale.h"
 #include "helpcontext.h"
-#include "helpsystem.h"
-#include "mainwindow.h"
 #include "paycalculation.h"
 #include "preparationscreen.h"
-#include "printerchoice.h"
-#include "screencatalog.h"
 #include "screennames.h"
-#include "screenregistry.h"
-#include "storedpayinputs.h"
+#include "paysliptestsupport.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
 // The preparation screen as the clerk reaches it: the demonstration folder,
@@ -59,20 +47,6 @@ private slots:
     void exitClosesBothScreens();
 
 private:
-    struct Program
-    {
-        ScreenRegistry registry;
-        HelpSystem help;
-        PrinterChoice printers;
-        MainWindow window{registry, help, printers};
-
-        Program()
-        {
-            ScreenCatalog::registerScreens(registry);
-            ScreenCatalog::wire(window, registry);
-        }
-    };
-
     // The employee screen on view, then "Paie"; `beforeClick` arms the
     // answer to a message box the opening raises.
     PreparationScreen *openPreparation(const std::function<void()> &beforeClick = {});
@@ -86,12 +60,13 @@ private:
     }
     QLineEdit *parameterField(const char *column) const;
 
-    QTemporaryDir m_dir;
-    QString m_previousDir;
-    std::unique_ptr<Program> m_program;
+    std::unique_ptr<TestSupport::WorkingDirectory> m_folder;
+    std::unique_ptr<PayslipTestSupport::Program> m_program;
 };
 
 namespace {
+
+using namespace PayslipTestSupport;
 
 using SheetText = QString PaySheet::*;
 
@@ -160,29 +135,11 @@ const QList<Shown> Results = {
     {"Label58", &PaySheet::employee_total_euro},
 };
 
-template<class T> T *control(QWidget *screen, const QString &name)
-{
-    auto *found = screen->findChild<T *>(name);
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
-
 QString text(QWidget *screen, const QString &name)
 {
     if (auto *field = screen->findChild<QLineEdit *>(name))
         return field->text();
     return control<QLabel>(screen, name)->text();
-}
-
-void click(QWidget *screen, const QString &name)
-{
-    QTest::mouseClick(control<QAbstractButton>(screen, name), Qt::LeftButton);
-}
-
-void type(QWidget *screen, const QString &name, const QString &keys)
-{
-    QTest::keyClicks(control<QLineEdit>(screen, name), keys);
 }
 
 // Every text of the screen, inputs and results, by control name.
@@ -195,33 +152,11 @@ QMap<QString, QString> allTexts(QWidget *screen)
     return texts;
 }
 
-// What the next modal message box said; it is answered with OK.
-struct ModalBox
-{
-    bool seen = false;
-    QString title;
-    QString text;
-
-    void expect()
-    {
-        QTimer::singleShot(0, qApp, [this] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            seen = true;
-            title = box->windowTitle();
-            text = box->text();
-            box->button(QMessageBox::Ok)->click();
-        });
-    }
-};
-
 // The sheet the pay run computes on the stored files for the first demo
 // employee, from the typed values of `typed`.
 PaySheet commandLineSheet(const PaySheet &typed = PaySheet())
 {
-    const auto loaded = StoredPayInputs::load(QStringLiteral("."), DemoData::employees().first());
-    const auto &inputs = std::get<StoredPayInputs>(loaded);
+    const StoredPayInputs inputs = storedDemoInputs();
     auto opened = PayCalculation::open(inputs.employee, inputs.parameters, inputs.euroRate);
     PaySheet sheet = std::get<PayCalculation::OpenedSheet>(opened).sheet;
     for (const Shown &input : Inputs)
@@ -248,19 +183,15 @@ void compareWithSheet(QWidget *screen, const PaySheet &sheet)
 
 void TestPreparationScreen::init()
 {
-    QVERIFY(m_dir.isValid());
-    const QString demo = m_dir.filePath(QString::fromLatin1(QTest::currentTestFunction())
-                                        + QTest::currentDataTag());
-    QVERIFY(!DemoData::write(demo));
-    m_previousDir = QDir::currentPath();
-    QDir::setCurrent(demo);
-    m_program = std::make_unique<Program>();
+    m_folder = PayslipTestSupport::demoFolder();
+    QVERIFY(m_folder);
+    m_program = std::make_unique<PayslipTestSupport::Program>();
 }
 
 void TestPreparationScreen::cleanup()
 {
     m_program.reset();
-    QDir::setCurrent(m_previousDir);
+    m_folder.reset();
 }
 
 PreparationScreen *TestPreparationScreen::openPreparation(const std::function<void()> &beforeClick)
@@ -270,14 +201,14 @@ PreparationScreen *TestPreparationScreen::openPreparation(const std::function<vo
         qWarning("the employee screen was not activated");
     if (beforeClick)
         beforeClick();
-    click(employee, QStringLiteral("créer"));
+    PayslipTestSupport::click(employee, QStringLiteral("créer"));
     return preparation();
 }
 
 QLineEdit *TestPreparationScreen::parameterField(const char *column) const
 {
     QWidget *parameters = m_program->registry.load(ScreenName::Parameters);
-    return control<QLineEdit>(parameters, QString::fromLatin1(column));
+    return PayslipTestSupport::control<QLineEdit>(parameters, QString::fromLatin1(column));
 }
 
 void TestPreparationScreen::opensOnTheCurrentEmployee()
@@ -499,7 +430,7 @@ void TestPreparationScreen::refusedValueStopsTheCalculation()
     type(screen, "Text2", "0");
     control<QLineEdit>(screen, "Text3")->clear();
     const QMap<QString, QString> shown = allTexts(screen);
-    ModalBox box;
+    TestSupport::ModalBox box;
     box.expect();
     click(screen, "Lancer");
     QVERIFY(box.seen);
@@ -513,7 +444,7 @@ void TestPreparationScreen::refusedValueStopsTheCalculation()
 void TestPreparationScreen::refusedOpeningOpensNothing()
 {
     parameterField("conge2")->setText(QStringLiteral("0"));
-    ModalBox box;
+    TestSupport::ModalBox box;
     QVERIFY(!openPreparation([&box] { box.expect(); }));
     QVERIFY(box.seen);
     QCOMPARE(box.title, QStringLiteral("Préparation impossible"));
