@@ -1,6 +1,7 @@
 #include "photopicker.h"
 #include "picturefile.h"
 #include "picturefixtures.h"
+#include "testsupport.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -12,34 +13,12 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
 
 namespace {
 
-// What the next modal message box said; it is answered with OK.
-struct ModalBox
-{
-    bool seen = false;
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-
-    void expect()
-    {
-        QTimer::singleShot(0, qApp, [this] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            seen = true;
-            title = box->windowTitle();
-            text = box->text();
-            icon = box->icon();
-            box->button(QMessageBox::Ok)->click();
-        });
-    }
-};
+using TestSupport::ModalBox;
 
 const QColor Red(200, 30, 30);
 const QColor Blue(30, 40, 200);
