@@ -1,46 +1,16 @@
 #include "paycalculation.h"
 #include "payslipformulaset.h"
+#include "smicpayinputs.h"
 
 #include <benchmark/benchmark.h>
 
 // One pay slip from the clerk's inputs to the finished pay sheet: the
 // opening of the preparation and one "Lancer le calcul", for an employee at
-// the SMIC with every line of the 2001 regime and every field typed.
+// the SMIC with every line of the 2001 regime and every field typed, the
+// same inputs as the formula set's tests.
 namespace {
 
-EmployeeFigures smicEmployee()
-{
-    EmployeeFigures e;
-    e.NOM = QStringLiteral("MOREAU");
-    e.BASEHORAIRE = QStringLiteral("169,0");
-    e.TAUXHORAIRE = QStringLiteral("43,72");
-    e.MDLBAC1 = QStringLiteral("200,0");
-    e.PP1 = QStringLiteral("120,0");
-    e.RAPPLS1 = QStringLiteral("80,0");
-    const char *rates[] = {"0,0", "2,9",  "0,0", "5,1", "12,8", "0,75", "0,0", "0,1",
-                           "1,6", "0,0",  "8,2", "6,55", "3,7", "2,1", "0,0", "0,0",
-                           "0,1", "0,0",  "2,2", "0,0", "4,5",  "3,0",  "0,0", "0,0",
-                           "0,1", "0,0",  "0,5", "0,0", "0,15", "0,0",  "0,0", "0,0",
-                           "0,0", "0,0",  "0,0", "0,0", "5,4",  "0,0",  "1,2", "0,8"};
-    for (int i = 0; i < 40; ++i)
-        e.rates[i] = QString::fromLatin1(rates[i]);
-    return e;
-}
-
-PayrollParameters deliveredParameters()
-{
-    PayrollParameters p;
-    p.PRETRANCHEH = QStringLiteral("25,00");
-    p.DEUTRANCHEH = QStringLiteral("50");
-    p.HEURSUP1 = QStringLiteral("169");
-    p.HEURSUP2 = QStringLiteral("200");
-    p.POURCENTCSGRDS = QStringLiteral("5");
-    p.POURCENTCSGROPTIOB = QStringLiteral("0,95");
-    p.conge1 = QStringLiteral("20");
-    p.conge2 = QStringLiteral("169");
-    p.OPTIONA = true;
-    return p;
-}
+using namespace SmicPayInputs;
 
 void typeMarch2001(PaySheet &s)
 {
@@ -62,9 +32,19 @@ void typeMarch2001(PaySheet &s)
     s.previous_cumulative_gross = QStringLiteral("15110,62");
 }
 
+// The sheet as the preparation opens it, with March 2001 typed in.
+PaySheet typedSheet(const EmployeeFigures &employee, const PayrollParameters &parameters,
+                    const QString &euroRate)
+{
+    auto opening = PayCalculation::open(employee, parameters, euroRate);
+    PaySheet sheet = std::get<PayCalculation::OpenedSheet>(opening).sheet;
+    typeMarch2001(sheet);
+    return sheet;
+}
+
 void BM_WholePaySlip(benchmark::State &state)
 {
-    const EmployeeFigures employee = smicEmployee();
+    const EmployeeFigures employee = smicFigures();
     const PayrollParameters parameters = deliveredParameters();
     const QString euroRate = QStringLiteral("6,55957");
     for (auto _ : state) {
@@ -83,12 +63,10 @@ BENCHMARK(BM_WholePaySlip)->Unit(benchmark::kMicrosecond);
 // The calculation alone, as "Lancer le calcul" pressed again on an open sheet.
 void BM_Calculation(benchmark::State &state)
 {
-    const EmployeeFigures employee = smicEmployee();
+    const EmployeeFigures employee = smicFigures();
     const PayrollParameters parameters = deliveredParameters();
     const QString euroRate = QStringLiteral("6,55957");
-    auto opening = PayCalculation::open(employee, parameters, euroRate);
-    PaySheet sheet = std::get<PayCalculation::OpenedSheet>(opening).sheet;
-    typeMarch2001(sheet);
+    PaySheet sheet = typedSheet(employee, parameters, euroRate);
     for (auto _ : state) {
         PaySheet run = sheet;
         const auto error = PayCalculation::calculate(run, employee, parameters, euroRate);
@@ -104,24 +82,14 @@ BENCHMARK(BM_Calculation)->Unit(benchmark::kMicrosecond);
 // from the sheet as the calculation left it, before the set's formatting.
 void BM_FormulaSet(benchmark::State &state)
 {
-    const EmployeeFigures employee = smicEmployee();
+    const EmployeeFigures employee = smicFigures();
     const PayrollParameters parameters = deliveredParameters();
     const QString euroRate = QStringLiteral("6,55957");
-    auto opening = PayCalculation::open(employee, parameters, euroRate);
-    PaySheet sheet = std::get<PayCalculation::OpenedSheet>(opening).sheet;
-    typeMarch2001(sheet);
+    PaySheet sheet = typedSheet(employee, parameters, euroRate);
     if (PayCalculation::calculate(sheet, employee, parameters, euroRate))
         state.SkipWithError("calculation refused");
-    EmployeeRecordTexts record;
-    record.NOM = employee.NOM;
-    record.PRENOM = QStringLiteral("CÉLINE");
-    record.TAUXHORAIRE = employee.TAUXHORAIRE;
-    record.BASEHORAIRE = employee.BASEHORAIRE;
-    record.PP1 = employee.PP1;
-    record.RAPPLS1 = employee.RAPPLS1;
-    record.PAR3 = QStringLiteral("AGFF");
-    EmployerRecordTexts employer;
-    employer.NomSociete = QStringLiteral("SARL BOULANGERIE DES TILLEULS");
+    const EmployeeRecordTexts record = recordOf(employee);
+    const EmployerRecordTexts employer = bakery();
     for (auto _ : state) {
         PaySheet calculated = sheet;
         const QList<FormulaEntry> entries = PayslipFormulaSet::build(calculated, record, employer);
