@@ -3,6 +3,8 @@
 #include "frenchlocale.h"
 
 #include <QRegularExpression>
+
+#include <algorithm>
 #include <QTime>
 
 namespace {
@@ -67,16 +69,60 @@ bool isWeekdayName(QString word)
     return false;
 }
 
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// The run of ASCII digits starting at `at`: its value and length.
+struct DigitRun
+{
+    int value = 0;
+    int length = 0;
+};
+
+DigitRun digitsAt(const QString &text, qsizetype at)
+{
+    DigitRun run;
+    while (at + run.length < text.size() && run.length < 5 && isAsciiDigit(text.at(at + run.length))) {
+        run.value = run.value * 10 + (text.at(at + run.length).unicode() - u'0');
+        ++run.length;
+    }
+    return run;
+}
+
+bool isDateSeparator(QChar c)
+{
+    return c == u'/' || c == u'.' || c == u'-' || c == u' ';
+}
+
+// Day, month and year with one separator, the same twice: "15/01/2001",
+// "15-1-01". Read by hand: the pay calculation reads two period dates on
+// every run and a regular expression would cost more than the rest of it.
 std::optional<QDate> readTyped(const QString &text)
 {
-    // Day, month and year with one separator, the same twice.
-    static const QRegularExpression typed(
-        QStringLiteral(R"(^(\d{1,2})([/.\- ])(\d{1,2})\2(\d{2}|\d{4})$)"));
-    const QRegularExpressionMatch match = typed.match(text);
-    if (!match.hasMatch())
+    const DigitRun day = digitsAt(text, 0);
+    if (day.length < 1 || day.length > 2 || day.length >= text.size())
         return std::nullopt;
-    return validDate(fullYear(match.captured(4)), match.captured(3).toInt(),
-                     match.captured(1).toInt());
+    const QChar separator = text.at(day.length);
+    if (!isDateSeparator(separator))
+        return std::nullopt;
+    const qsizetype monthAt = day.length + 1;
+    const DigitRun month = digitsAt(text, monthAt);
+    const qsizetype secondSeparatorAt = monthAt + month.length;
+    if (month.length < 1 || month.length > 2 || secondSeparatorAt >= text.size()
+        || text.at(secondSeparatorAt) != separator)
+        return std::nullopt;
+    const qsizetype yearAt = secondSeparatorAt + 1;
+    const DigitRun year = digitsAt(text, yearAt);
+    if ((year.length != 2 && year.length != 4) || yearAt + year.length != text.size())
+        return std::nullopt;
+    return validDate(fullYear(text.mid(yearAt, year.length)), month.value, day.value);
+}
+
+bool hasLetter(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetter(); });
 }
 
 std::optional<QDate> readMasked(const QString &text)
@@ -108,6 +154,9 @@ std::optional<QDate> read(const QString &text)
         return std::nullopt;
     if (auto date = readTyped(trimmed))
         return date;
+    // The masked form always names its month.
+    if (!hasLetter(trimmed))
+        return std::nullopt;
     return readMasked(trimmed);
 }
 
