@@ -83,6 +83,11 @@ std::variant<StoredPayInputs, QString> StoredPayInputs::load(const QString &dire
     StoredPayInputs inputs;
     QString error;
     RecordView employees(database, QStringLiteral("SALARIE"));
+    // The employee screen reads the place of every record first and so
+    // learns of a damaged page; a lookup by key alone can miss it and take
+    // the employee for unknown.
+    if (StoreError refusal = employees.reload())
+        return refusal.message();
     if (!findEmployee(employees, identification, &error))
         return error;
     inputs.employee = employeeFigures(employees);

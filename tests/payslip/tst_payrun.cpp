@@ -5,6 +5,8 @@
 #include "schema.h"
 #include "storedpayinputs.h"
 
+#include "statement.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -12,6 +14,7 @@
 #include <QTest>
 
 #include <optional>
+#include <sqlite3.h>
 
 // The pay run over stored files: the demonstration folder as the screens
 // would have stored it, the inputs read as freshly loaded screens show them,
@@ -30,6 +33,7 @@ private slots:
     void employeeFoundAsTheScreenStoresIt_data();
     void employeeFoundAsTheScreenStoresIt();
     void unknownEmployeeAndMissingFile();
+    void damagedKeyIndexIsSaidAsTheScreensSayIt();
     void smicPaySheet_data();
     void smicPaySheet();
 
@@ -208,6 +212,55 @@ void TestPayRun::unknownEmployeeAndMissingFile()
     QVERIFY(std::get<QString>(missing).contains(QLatin1String("Bdrk.rkv")));
     // Reading never creates the files.
     QVERIFY(QDir(empty).isEmpty());
+}
+
+// A copy of the demonstration whose page of the employees' key index has
+// lost its entries: the page still looks like an index page, so a lookup by
+// key finds nothing, but reading the place of every record, as the employee
+// screen does, fails on it.
+void TestPayRun::damagedKeyIndexIsSaidAsTheScreensSayIt()
+{
+    const QString damaged = m_dir.filePath(QStringLiteral("damaged-index"));
+    QVERIFY(QDir().mkpath(damaged));
+    const QString file = QDir(damaged).filePath(QLatin1String(Schema::MainFileName));
+    QVERIFY(QFile::copy(QDir(demo()).filePath(QLatin1String(Schema::MainFileName)), file));
+    qint64 page = 0;
+    qint64 pageSize = 0;
+    {
+        auto database = open(damaged, Schema::mainDatabase());
+        Statement root(database->handle(),
+                       QStringLiteral("SELECT rootpage FROM sqlite_master WHERE type = 'index' "
+                                      "AND tbl_name = 'SALARIE'"));
+        QCOMPARE(root.step(), SQLITE_ROW);
+        page = root.columnInt64(0);
+        Statement size(database->handle(), QStringLiteral("PRAGMA page_size"));
+        QCOMPARE(size.step(), SQLITE_ROW);
+        pageSize = size.columnInt64(0);
+    }
+    QFile bytes(file);
+    QVERIFY(bytes.open(QIODevice::ReadWrite));
+    const qint64 start = (page - 1) * pageSize;
+    QVERIFY(bytes.seek(start + 5));
+    const QByteArray header = bytes.read(2);
+    const qint64 cells = (quint8(header.at(0)) << 8) | quint8(header.at(1));
+    QVERIFY(cells > 0 && cells < pageSize);
+    QVERIFY(bytes.seek(start + cells));
+    bytes.write(QByteArray(int(pageSize - cells), '\0'));
+    bytes.close();
+
+    StoreError screensSay;
+    {
+        RecordView lookup(open(damaged, Schema::mainDatabase()), QStringLiteral("SALARIE"));
+        QVERIFY(!lookup.findFirst(QStringLiteral("IDENTIFICATION"), Smic));
+        QVERIFY2(lookup.noMatch(), "the lookup by key alone misses the damage");
+        screensSay = lookup.reload();
+    }
+    QVERIFY(screensSay);
+    QVERIFY(screensSay.message().contains(QStringLiteral("le fichier est endommagé")));
+
+    auto result = StoredPayInputs::load(damaged, Smic);
+    QVERIFY(std::holds_alternative<QString>(result));
+    QCOMPARE(std::get<QString>(result), screensSay.message());
 }
 
 // Céline MOREAU, vendeuse at the SMIC, for March 2001, with the delivered
