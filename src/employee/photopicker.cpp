@@ -41,11 +41,17 @@ bool isSystemVolume(const QString &root)
     return false;
 }
 
-// A drive is ready when its folder can be reached and holds a mounted volume.
+// A drive is ready when its folder can be read and its volume, when the
+// mount table lists it, has its medium. In a chroot or a container the
+// table may list no volume for a folder that is there: the folder is
+// trusted then, rather than calling every drive empty.
 bool driveReady(const QString &root)
 {
+    const QFileInfo folder(root);
+    if (!folder.isDir() || !folder.isReadable())
+        return false;
     const QStorageInfo volume(root);
-    return volume.isValid() && volume.isReady() && QFileInfo(root).isDir();
+    return !volume.isValid() || volume.isReady();
 }
 
 } // namespace
