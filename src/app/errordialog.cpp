@@ -27,6 +27,8 @@ ErrorDialog::ErrorDialog()
     icon->setAlignment(Qt::AlignTop);
 
     m_message->setObjectName(QStringLiteral("Label1"));
+    // Messages carry stored names and file names: never read as markup.
+    m_message->setTextFormat(Qt::PlainText);
     m_message->setWordWrap(true);
     m_message->setMinimumWidth(320);
     m_message->setMinimumHeight(m_message->fontMetrics().lineSpacing() * 4);
@@ -44,7 +46,7 @@ ErrorDialog::ErrorDialog()
     layout->addWidget(m_ok, 0, Qt::AlignHCenter);
 }
 
-ErrorDialog *ErrorDialog::report(const QString &title, const QString &message)
+ErrorDialog *ErrorDialog::filled(const QString &title, const QString &message)
 {
     if (!openDialog)
         openDialog = new ErrorDialog;
@@ -54,6 +56,21 @@ ErrorDialog *ErrorDialog::report(const QString &title, const QString &message)
     // layout must know the new text before the size is worked out.
     openDialog->layout()->activate();
     openDialog->adjustSize();
+    return openDialog;
+}
+
+void ErrorDialog::acknowledge(const QString &title, const QString &message)
+{
+    ErrorDialog *dialog = filled(title, message);
+    // Modality is taken when a window is shown: an open dialog is shown anew.
+    if (dialog->isVisible())
+        dialog->hide();
+    dialog->exec(); // deletes the dialog when it closes, as its OK does
+}
+
+ErrorDialog *ErrorDialog::report(const QString &title, const QString &message)
+{
+    filled(title, message);
     openDialog->show();
     openDialog->raise();
     openDialog->activateWindow();

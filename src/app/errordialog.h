@@ -14,6 +14,10 @@ class ErrorDialog : public QDialog
 
 public:
     static ErrorDialog *report(const QString &title, const QString &message);
+    // The same dialog, shown modal, and the caller waits for its "OK": for a
+    // message the clerk must have read before the caller goes on (a printer
+    // warning before the second attempt, whose failure would replace it).
+    static void acknowledge(const QString &title, const QString &message);
     // The open dialog, nullptr when none.
     static ErrorDialog *current();
 
@@ -21,6 +25,7 @@ public:
 
 private:
     ErrorDialog();
+    static ErrorDialog *filled(const QString &title, const QString &message);
 
     QLabel *m_message;
     QPushButton *m_ok;

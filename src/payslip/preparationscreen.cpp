@@ -368,9 +368,9 @@ bool PreparationScreen::calculate()
     return true;
 }
 
-// A failed attempt is tried once more from the first entry, the printer
-// warning shown first; when the second fails as well the clerk is told so
-// and the screen stays as it is.
+// A failed attempt is tried once more from the first entry, once the
+// clerk has acknowledged the printer warning; when the second fails as well
+// the clerk is told so and the screen stays as it is.
 void PreparationScreen::produce(Output output)
 {
     if (!calculate())
@@ -381,9 +381,10 @@ void PreparationScreen::produce(Output output)
     const ReportError error = m_report->deliver(
         entries, [this, output](PayslipReport &report) { return finish(report, output); },
         [](const ReportError &first) {
+            // Read before the second attempt, whose failure would replace it.
             if (first.number == ReportError::PrintFailed)
-                ErrorDialog::report(QStringLiteral("Erreur d'impression"),
-                                    QStringLiteral("VERIFIER VOS PARAMETRES IMPRIMANTE"));
+                ErrorDialog::acknowledge(QStringLiteral("Erreur d'impression"),
+                                         QStringLiteral("VERIFIER VOS PARAMETRES IMPRIMANTE"));
         });
     if (!error.failed())
         return;

@@ -1,10 +1,12 @@
 #include "errordialog.h"
 #include "messagebox.h"
 #include "screenregistry.h"
+#include "testsupport.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -58,6 +60,50 @@ private slots:
 
         QTest::mouseClick(second->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
         QTRY_VERIFY(ErrorDialog::current() == nullptr);
+    }
+
+    // A message to be read before the caller goes on: the same single
+    // dialog, taken over when open, modal until its "OK"; the dialog after
+    // it is modeless again.
+    void acknowledgedErrorWaitsForItsOk_data()
+    {
+        QTest::addColumn<bool>("alreadyOpen");
+        QTest::newRow("no dialog open") << false;
+        QTest::newRow("dialog open with another message") << true;
+    }
+
+    void acknowledgedErrorWaitsForItsOk()
+    {
+        QFETCH(bool, alreadyOpen);
+        QPointer<ErrorDialog> before;
+        if (alreadyOpen)
+            before = ErrorDialog::report(QStringLiteral("Avant"), QStringLiteral("Rien"));
+
+        TestSupport::ModalDialog answer;
+        QPointer<ErrorDialog> shown;
+        bool modal = false;
+        answer.whileShown = [&shown, &modal, &before] {
+            shown = ErrorDialog::current();
+            modal = shown && QApplication::activeModalWidget() == shown.data();
+            // An open dialog is taken over, not doubled.
+            if (before)
+                QCOMPARE(shown.data(), before.data());
+        };
+        answer.expect();
+        ErrorDialog::acknowledge(QStringLiteral("Premier"), QStringLiteral("À lire d'abord"));
+
+        QVERIFY(answer.seen);
+        QVERIFY(modal);
+        QCOMPARE(answer.title, QStringLiteral("Premier"));
+        QCOMPARE(answer.text, QStringLiteral("À lire d'abord"));
+        QVERIFY2(shown.isNull(), "the acknowledged dialog is gone once the caller goes on");
+        QVERIFY(before.isNull());
+        QCOMPARE(ErrorDialog::current(), nullptr);
+
+        ErrorDialog *after = ErrorDialog::report(QStringLiteral("Second"), QStringLiteral("Deux"));
+        QVERIFY(after->isVisible());
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        delete after;
     }
 
     void messageBoxStyles_data()

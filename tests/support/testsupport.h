@@ -2,18 +2,24 @@
 
 // What every screen test shares: a fresh working directory, a connection of
 // its own to a database file, a way to make the file refuse changes (file
-// permissions would not stop root), the queued answer to the next modal
-// message box, and the deletion of screens closed with WA_DeleteOnClose.
+// permissions would not stop root) or to damage one of its tables, the
+// queued answer to the next modal message box or error dialog, and the
+// deletion of screens closed with WA_DeleteOnClose.
 
 #include "database.h"
+#include "statement.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <sqlite3.h>
 
@@ -85,6 +91,66 @@ struct ModalBox
 inline void flushDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// What the next modal dialog of the program said (the error dialog that
+// waits for its "OK" before the program goes on); expect() runs `whileShown`
+// while it is up, then presses its "OK". It waits for the dialog to come.
+struct ModalDialog
+{
+    bool seen = false;
+    QString title;
+    QString text;
+    std::function<void()> whileShown;
+
+    void expect() { answer(500, 0); }
+
+private:
+    void answer(int triesLeft, int delayMs)
+    {
+        QTimer::singleShot(delayMs, qApp, [this, triesLeft] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog) {
+                if (triesLeft > 0)
+                    answer(triesLeft - 1, 10);
+                return;
+            }
+            seen = true;
+            title = dialog->windowTitle();
+            if (auto *label = dialog->findChild<QLabel *>(QStringLiteral("Label1")))
+                text = label->text();
+            if (whileShown)
+                whileShown();
+            if (auto *ok = dialog->findChild<QAbstractButton *>(QStringLiteral("Command1")))
+                ok->click();
+            else
+                dialog->accept();
+        });
+    }
+};
+
+// Writes garbage over the first page of a table of the file, as a disk
+// fault would: the file still opens, but that table cannot be read.
+inline void damageTable(const DatabaseDefinition &definition, const QString &table)
+{
+    qint64 page = 0;
+    qint64 pageSize = 0;
+    {
+        auto database = openDatabase(definition);
+        QVERIFY(database);
+        Statement root(database->handle(),
+                       QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = ?1"));
+        root.bindText(1, table);
+        QCOMPARE(root.step(), SQLITE_ROW);
+        page = root.columnInt64(0);
+        Statement size(database->handle(), QStringLiteral("PRAGMA page_size"));
+        QCOMPARE(size.step(), SQLITE_ROW);
+        pageSize = size.columnInt64(0);
+    }
+    QFile file(definition.fileName);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.seek((page - 1) * pageSize));
+    QCOMPARE(file.write(QByteArray(int(pageSize), char(0xA5))), pageSize);
 }
 
 } // namespace TestSupport
