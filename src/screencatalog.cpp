@@ -112,11 +112,13 @@ void registerScreens(ScreenRegistry &registry, const PrinterChoice *printers)
 
 void wire(MainWindow &window, ScreenRegistry &registry)
 {
-    window.setEuroRateReader([&registry]() -> QString {
+    window.setEuroRateReader([&registry]() -> MainWindow::RateReading {
         // Loaded without being shown when closed: the stored rate is used;
         // when open, the rate it currently shows, validated or not.
         auto *screen = registry.load<EuroRateScreen>(ScreenName::EuroRate);
-        return screen ? screen->rateText() : QString();
+        if (!screen)
+            return {};
+        return {screen->rateText(), screen->readFailure()};
     });
     QObject::connect(&registry, &ScreenRegistry::screenLoaded, &registry,
                      [&registry](const QString &name, QWidget *screen) {

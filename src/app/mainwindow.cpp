@@ -233,10 +233,19 @@ void MainWindow::toggleClock()
 
 bool MainWindow::openEmployeeFile()
 {
+    const RateReading reading = m_readEuroRate ? m_readEuroRate() : RateReading();
+    // A file that could not be read is said as such: the rate is not known,
+    // it is not below 1.
+    if (!reading.unreadable.isEmpty()) {
+        ErrorDialog::report(QStringLiteral(" Ouverture IMPOSSIBLE"),
+                            QStringLiteral("Le fichier salariés ne peut pas être ouvert : le taux de "
+                                           "l’euro n’a pas pu être lu.\n")
+                                + reading.unreadable);
+        return false;
+    }
     // A rate that is empty or not a number is refused like a rate below 1:
     // no franc amount can be turned into euros without it.
-    const QString rateText = m_readEuroRate ? m_readEuroRate() : QString();
-    const std::optional<double> rate = NumberText::read(rateText);
+    const std::optional<double> rate = NumberText::read(reading.text);
     if (!rate || *rate < 1.0) {
         ErrorDialog::report(QStringLiteral(" Ouverture IMPOSSIBLE"),
                             QStringLiteral("Le fichier salariés ne peut pas être ouvert si le taux "

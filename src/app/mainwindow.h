@@ -23,8 +23,16 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    // Reads the euro rate as the euro rate screen currently shows it.
-    using RateReader = std::function<QString()>;
+    // The euro rate as the euro rate screen currently shows it, or why that
+    // screen could not read it from its file.
+    struct RateReading
+    {
+        RateReading(QString rateText = QString(), QString whyUnreadable = QString())
+            : text(std::move(rateText)), unreadable(std::move(whyUnreadable)) {}
+        QString text;
+        QString unreadable; // empty when the rate was read
+    };
+    using RateReader = std::function<RateReading()>;
 
     MainWindow(ScreenRegistry &registry, HelpSystem &help, PrinterChoice &printers,
                QWidget *parent = nullptr);

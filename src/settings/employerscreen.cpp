@@ -5,6 +5,7 @@
 #include "helpcontext.h"
 #include "mask.h"
 #include "schema.h"
+#include "settingsmessages.h"
 #include "settingsrules.h"
 #include "textrules.h"
 
@@ -170,9 +171,12 @@ void EmployerScreen::validate()
     QMap<QString, QString> record;
     for (int i = 0; i < FieldCount; ++i)
         record.insert(columns[i], m_fields[i]->text());
-    if (m_record.write(record)) {
-        ErrorDialog::report("Erreur de Saisie",
-                            "L'employeur n'est pas identifier.Vérifier tous vos champs de saisie.");
+    if (const StoreError error = m_record.write(record)) {
+        ErrorDialog::report(QStringLiteral("Erreur de Saisie"),
+                            SettingsMessages::refusedWrite(
+                                QStringLiteral("L'employeur n'est pas identifier.Vérifier tous vos "
+                                               "champs de saisie."),
+                                QStringLiteral("L’employeur n’a pas été enregistré."), error));
         return;
     }
     hide();

@@ -5,6 +5,7 @@
 #include "messagebox.h"
 #include "numericentryfilter.h"
 #include "schema.h"
+#include "settingsmessages.h"
 #include "settingsrules.h"
 
 #include <QCloseEvent>
@@ -13,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
 
 namespace {
 const char *RateColumn = "Taux de L'euro";
@@ -51,12 +54,24 @@ EuroRateScreen::EuroRateScreen(QWidget *parent)
     m_validate->setToolTip("Valider");
     connect(m_validate, &QPushButton::clicked, this, &EuroRateScreen::validate);
 
-    auto *layout = new QHBoxLayout(this);
+    // Hidden unless the stored rate could not be read.
+    m_failure = new QLabel;
+    m_failure->setObjectName(QStringLiteral("ReadFailure"));
+    m_failure->setWordWrap(true);
+    m_failure->setFixedWidth(330);
+    m_failure->setTextFormat(Qt::PlainText);
+    m_failure->setStyleSheet(QStringLiteral("QLabel { color: #a00000; }"));
+    m_failure->setVisible(false);
+
+    auto *row = new QHBoxLayout;
+    row->setSpacing(12);
+    row->addWidget(label);
+    row->addWidget(m_rate);
+    row->addWidget(m_validate);
+    auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 14, 14, 14);
-    layout->setSpacing(12);
-    layout->addWidget(label);
-    layout->addWidget(m_rate);
-    layout->addWidget(m_validate);
+    layout->addLayout(row);
+    layout->addWidget(m_failure);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     openRecord();
@@ -68,7 +83,13 @@ void EuroRateScreen::openRecord()
 {
     const StoreError error = m_record.open(Schema::mainDatabase(), "TEURO");
     if (error) {
-        ErrorDialog::report("Ouverture impossible", error.message());
+        // No dialog here: a screen loaded unseen would raise it only for the
+        // reader's own message to replace it at once.
+        m_readFailure = error.message();
+        m_failure->setText(QStringLiteral("Le taux de l’euro n’a pas pu être lu dans son fichier : "
+                                          "il ne peut être ni montré ni enregistré.\n")
+                           + m_readFailure);
+        m_failure->setVisible(true);
         m_rate->setEnabled(false);
         m_validate->setEnabled(false);
         return;
@@ -84,8 +105,9 @@ QString EuroRateScreen::rateText() const
 bool EuroRateScreen::store()
 {
     m_rate->setText(SettingsRules::validatedEuroRate(m_rate->text()));
-    if (m_record.write({{RateColumn, m_rate->text()}})) {
-        MessageBox::show(this, "TAPER LE TAUX DE L'EURO", MessageBox::Exclamation, "ATTENTION ");
+    if (const StoreError error = m_record.write({{RateColumn, m_rate->text()}})) {
+        MessageBox::show(this, SettingsMessages::refusedEuroRate(m_rate->text(), error),
+                         MessageBox::Exclamation, QStringLiteral("ATTENTION "));
         return false;
     }
     return true;
@@ -97,6 +119,13 @@ void EuroRateScreen::validate()
         return;
     m_stored = true;
     close();
+}
+
+void EuroRateScreen::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous() && !m_readFailure.isEmpty())
+        ErrorDialog::report(QStringLiteral("Ouverture impossible"), m_readFailure);
 }
 
 void EuroRateScreen::closeEvent(QCloseEvent *event)

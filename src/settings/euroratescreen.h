@@ -4,12 +4,15 @@
 
 #include <QWidget>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
 // The franc/euro rate (table TEURO). The rate is written on validation and
 // also when the window is closed, never below 1. The main window's gate and
-// the pay calculation read the rate currently shown here.
+// the pay calculation read the rate currently shown here. A file that could
+// not be read is said on the screen itself, since the gate and the pay
+// calculation load it without showing it.
 class EuroRateScreen : public QWidget
 {
     Q_OBJECT
@@ -20,8 +23,11 @@ public:
 
     // The rate as shown, validated or not.
     QString rateText() const;
+    // Why the stored rate could not be read; empty when it was.
+    QString readFailure() const { return m_readFailure; }
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -32,6 +38,8 @@ private:
     bool store();
 
     SettingsRecord m_record;
+    QString m_readFailure;
+    QLabel *m_failure = nullptr;
     QLineEdit *m_rate = nullptr;
     QPushButton *m_validate = nullptr;
     bool m_stored = false;

@@ -5,6 +5,7 @@
 #include "messagebox.h"
 #include "numericentryfilter.h"
 #include "schema.h"
+#include "settingsmessages.h"
 #include "settingsrules.h"
 
 #include <QCheckBox>
@@ -237,9 +238,13 @@ void ParametersScreen::validate()
     QMap<QString, QString> record = entry.texts;
     record.insert("OPTIONA", entry.optionA ? "1" : "0");
     record.insert("OPTIONB", entry.optionB ? "1" : "0");
-    if (m_record.write(record)) {
-        MessageBox::show(this, "ERREUR N°524 : ENREGISTREMENT IMPOSSIBLE",
-                         MessageBox::Exclamation, "ERREUR DE SAISIE ");
+    if (const StoreError error = m_record.write(record)) {
+        MessageBox::show(this,
+                         SettingsMessages::refusedWrite(
+                             QStringLiteral("ERREUR N°524 : ENREGISTREMENT IMPOSSIBLE"),
+                             QStringLiteral("Les paramètres généraux n’ont pas été enregistrés."),
+                             error),
+                         MessageBox::Exclamation, QStringLiteral("ERREUR DE SAISIE "));
         return;
     }
     close();

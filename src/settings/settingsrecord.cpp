@@ -13,9 +13,16 @@ StoreError SettingsRecord::open(const DatabaseDefinition &definition, const QStr
     if (!database)
         return error;
     auto view = std::make_unique<RecordView>(database, tableName);
-    error = view->moveFirst();
+    // The reading of the table says why it failed; a view left without its
+    // records would only look empty.
+    error = view->reload();
     if (error)
         return error;
+    if (!view->hasCurrent())
+        return StoreError(StoreError::CannotRead,
+                          QStringLiteral("La table %1 du fichier « %2 » ne contient aucun "
+                                         "enregistrement.")
+                              .arg(tableName, database->fileName()));
     m_database = std::move(database);
     m_view = std::move(view);
     return {};
@@ -29,7 +36,9 @@ QString SettingsRecord::text(const QString &column) const
 StoreError SettingsRecord::write(const QMap<QString, QString> &texts)
 {
     if (!m_view)
-        return StoreError(StoreError::SettingsNotWritten, QString());
+        return StoreError(StoreError::SettingsNotWritten,
+                          QStringLiteral("Enregistrement impossible : le fichier n’a pas pu être "
+                                         "ouvert."));
     for (auto it = texts.cbegin(); it != texts.cend(); ++it)
         m_view->setFieldText(it.key(), it.value());
     StoreError error = m_view->writeCurrent();

@@ -19,6 +19,8 @@ QString StoreError::reason(int sqliteCode)
         return QStringLiteral("le disque est plein");
     case SQLITE_IOERR:
         return QStringLiteral("erreur de lecture ou d’écriture sur le disque");
+    case SQLITE_CONSTRAINT:
+        return QStringLiteral("le fichier refuse cette modification");
     case SQLITE_CORRUPT:
         return QStringLiteral("le fichier est endommagé");
     case SQLITE_NOTADB:

@@ -32,12 +32,13 @@ class TestMainWindow : public QObject
         PrinterChoice printers;
         MainWindow window{registry, help, printers};
         QString rate = QStringLiteral("6,55957");
+        QString unreadable; // why the rate screen could not read its file
 
         Shell()
         {
             registry.registerScreen(QStringLiteral("Fiche"), [] { return new QWidget; });
             registry.registerScreen(QStringLiteral("Calcul"), [] { return new FakeCalculator; });
-            window.setEuroRateReader([this] { return rate; });
+            window.setEuroRateReader([this] { return MainWindow::RateReading(rate, unreadable); });
             window.refreshAvailableScreens();
         }
         QAction *item(const char *name) { return window.findChild<QAction *>(QString::fromUtf8(name)); }
@@ -154,6 +155,33 @@ private slots:
             QCOMPARE(error->message(), QStringLiteral("Le fichier salariés ne peut pas être ouvert "
                                                       "si le taux de l'euro est inférieur à 1 ."));
         }
+    }
+
+    // A rate file that could not be read is said with its cause, whatever
+    // the field shows: the clerk must not be sent to retype a rate.
+    void unreadableRateSaysWhy_data()
+    {
+        QTest::addColumn<QString>("rate");
+        QTest::newRow("nothing shown") << "";
+        QTest::newRow("a rate shown") << "6,55957";
+    }
+
+    void unreadableRateSaysWhy()
+    {
+        QFETCH(QString, rate);
+        Shell shell;
+        shell.rate = rate;
+        shell.unreadable = QStringLiteral("Impossible de lire la table TEURO du fichier « Bdrk.rkv » : "
+                                          "le fichier est endommagé.");
+        QVERIFY(!shell.window.openEmployeeFile());
+        QCOMPARE(shell.registry.find(QStringLiteral("Fiche")), nullptr);
+        ErrorDialog *error = ErrorDialog::current();
+        QVERIFY(error);
+        QCOMPARE(error->windowTitle(), QStringLiteral(" Ouverture IMPOSSIBLE"));
+        QCOMPARE(error->message(),
+                 QStringLiteral("Le fichier salariés ne peut pas être ouvert : le taux de l’euro n’a "
+                                "pas pu être lu.\nImpossible de lire la table TEURO du fichier "
+                                "« Bdrk.rkv » : le fichier est endommagé."));
     }
 
     void calculatorFromTheMenuSaysQuitter()

@@ -213,8 +213,11 @@ void TestEmployerScreen::refusedWriteReportsAndKeepsValues()
 
     QVERIFY(ErrorDialog::current());
     QCOMPARE(ErrorDialog::current()->windowTitle(), "Erreur de Saisie");
+    // The described message, then what was not stored and why.
     QCOMPARE(ErrorDialog::current()->message(),
-             "L'employeur n'est pas identifier.Vérifier tous vos champs de saisie.");
+             "L'employeur n'est pas identifier.Vérifier tous vos champs de saisie.\n"
+             "L’employeur n’a pas été enregistré. Impossible d’enregistrer dans la table EMPLOYEUR "
+             "du fichier « sterk.rkv » : le fichier refuse cette modification.");
     QVERIFY(m_screen->isVisible());
     QCOMPARE(m_screen->fieldText(0), QString("l\u2019atelier"));
     QCOMPARE(stored("NomSociété"), "");

@@ -285,7 +285,11 @@ void TestParametersScreen::refusedWriteKeepsScreenAndRecord()
 
     QVERIFY(box.seen);
     QCOMPARE(box.title, "ERREUR DE SAISIE ");
-    QCOMPARE(box.text, "ERREUR N°524 : ENREGISTREMENT IMPOSSIBLE");
+    // The described message, then what was not stored and why.
+    QCOMPARE(box.text, "ERREUR N°524 : ENREGISTREMENT IMPOSSIBLE\n"
+                       "Les paramètres généraux n’ont pas été enregistrés. Impossible d’enregistrer "
+                       "dans la table PARMETRE du fichier « Bdrk.rkv » : le fichier refuse cette "
+                       "modification.");
     QCOMPARE(box.icon, QMessageBox::Warning);
     flushDeletes();
     QVERIFY(m_screen);
