@@ -77,7 +77,7 @@ void BM_Calculation(benchmark::State &state)
 }
 BENCHMARK(BM_Calculation)->Unit(benchmark::kMicrosecond);
 
-// The pay slip's 182 formulas built from a calculated sheet, as every
+// The pay slip’s 183 formulas built from a calculated sheet, as every
 // preview, print or save does right after the calculation; each run starts
 // from the sheet as the calculation left it, before the set's formatting.
 void BM_FormulaSet(benchmark::State &state)

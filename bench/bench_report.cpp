@@ -13,7 +13,7 @@
 #include <benchmark/benchmark.h>
 
 // The pay slip's outputs, on the demonstration folder's employee paid the
-// SMIC, with a calculated October 2001 sheet: building the 182 formulas and
+// SMIC, with a calculated October 2001 sheet: building the 183 formulas and
 // rendering the page as PDF (the figure that must stay under 50 ms), saving
 // the pay slip, and opening the preview window.
 namespace {

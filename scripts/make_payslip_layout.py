@@ -120,7 +120,9 @@ for i, heading in enumerate(("Éléments de salaire", "Nombre / Base", "Taux", "
     text(x1 + PAD, top, x2 - x1 - 2 * PAD, HEAD, heading, "heading", "left" if i == 0 else "centre")
 
 y = top + HEAD + 0.6
-ROW = 4.9
+# Eight element rows here and 21 contribution rows below: both kept tight so
+# that the net block still ends above the notice.
+ROW = 4.6
 pay_rows = [
     (None, "Salaire de base", "BASE", "TAUX", "BRUTB", None),
     ("HCOMP", None, "BHC", "THS", "APC", None),
@@ -128,12 +130,17 @@ pay_rows = [
     ("HCSU", None, "HSS", "THH", "TTHS", None),
     ("HPAIE", None, "HPAIEB", "HPAIET", "HPAIER", None),
     ("HINT", None, "INTER", "TAUXINTER", "INTAP", None),
+    # The bonus has no caption formula of its own: the line is always named,
+    # its amount printed only when there is one.
+    (None, "Prime", None, None, "PRIME", None),
     ("HABS", None, "ABS", "TAUAB", None, "ABRET"),
 ]
 for label_formula, label, count, rate, gain, deduction in pay_rows:
     cell(PAY, 0, y, ROW, label_formula, label)
-    cell(PAY, 1, y, ROW, count)
-    cell(PAY, 2, y, ROW, rate)
+    if count:
+        cell(PAY, 1, y, ROW, count)
+    if rate:
+        cell(PAY, 2, y, ROW, rate)
     if gain:
         cell(PAY, 3, y, ROW, gain)
     if deduction:
@@ -168,7 +175,7 @@ EMPLOYEE_AMOUNT = ["R62"] + ["R%d" % (6 + 2 * n) for n in range(9)] + ["R%d" % (
 EMPLOYER_AMOUNT = ["R61"] + ["R%d" % (7 + 2 * n) for n in range(9)] + ["R%d" % (24 + 2 * n) for n in range(10)]
 
 y = head_bottom + 0.6
-ROW = 4.45
+ROW = 4.3
 for n in range(20):
     cell(COT, 0, y, ROW, str(n + 1), font="table")
     cell(COT, 1, y, ROW, BASES[n], font="table")

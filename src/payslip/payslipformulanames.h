@@ -6,8 +6,10 @@
 
 // The formulas of one pay slip by number and name, in the order they are
 // handed to the report engine ("CUM" first: the calculation hands it over
-// before the rest of the set). The delivered layout places every one of these
-// names, and any layout used for pay slips must define them all.
+// before the rest of the set; "PRIME" last, the bonus, which the gross counts
+// and the slip must show beside the other elements). The delivered layout
+// places every one of these names, and any layout used for pay slips must
+// define them all.
 struct PayslipFormulaName
 {
     qint16 number;
@@ -16,7 +18,7 @@ struct PayslipFormulaName
 
 namespace PayslipFormulaNames {
 
-inline constexpr std::array<PayslipFormulaName, 182> all = {{
+inline constexpr std::array<PayslipFormulaName, 183> all = {{
     // Summary, hours and pay elements.
     {888, "CUM"},
     {1201, "TAUX"}, {203, "BRUTB"}, {204, "SALAIREBRUT"}, {205, "RETENUES"},
@@ -74,6 +76,9 @@ inline constexpr std::array<PayslipFormulaName, 182> all = {{
     {6, "SIRET"}, {7, "APE"}, {8, "URSSAF"}, {9, "EMPLOI"},
     {10, "DATEANCIEN"}, {11, "MATRICULE"}, {12, "PRENOMSALARIE"},
     {13, "ADRESALARIE"}, {14, "CPSALARIE"}, {15, "VILLESALARIE"},
+
+    // The bonus, handed over after the rest.
+    {3001, "PRIME"},
 }};
 
 } // namespace PayslipFormulaNames

@@ -105,6 +105,7 @@ public:
         lineBases();
         lineLabels();
         periodAndIdentities();
+        bonus();
         return m_entries;
     }
 
@@ -131,6 +132,7 @@ private:
     void lineBases();
     void lineLabels();
     void periodAndIdentities();
+    void bonus();
     QString salaryBeforeDeductions() const;
     QString commissionPercent() const;
     QString lineLabel(int line) const;
@@ -326,6 +328,13 @@ void Builder::periodAndIdentities()
     add(13, "ADRESALARIE", e.ADRESSE);
     add(14, "CPSALARIE", e.CODEPOSTAL);
     add(15, "VILLESALARIE", e.VILLE);
+}
+
+// The bonus counts in the gross like every other element, so the slip shows
+// it on its own line; a slip without one prints nothing there.
+void Builder::bonus()
+{
+    add(3001, "PRIME", when(!isZero(s.bonus), amount(s.bonus)));
 }
 
 } // namespace

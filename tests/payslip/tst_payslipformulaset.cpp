@@ -1,5 +1,6 @@
 #include "demodata.h"
 #include "mask.h"
+#include "numbertext.h"
 #include "paycalculation.h"
 #include "payslipformulanames.h"
 #include "payslipformulaset.h"
@@ -16,10 +17,10 @@
 #include <functional>
 #include <optional>
 
-// The pay slip document: the 182 formulas in hand-over order with the names
-// and numbers the layouts define, what blanks them, the two formatting steps
-// in the pay sheet, values handed over as they stand, and the demonstration's
-// SMIC employee as a whole.
+// The pay slip document: the 182 formulas of every pay slip layout and the
+// bonus after them, in hand-over order with the names and numbers the layouts
+// define, what blanks them, the two formatting steps in the pay sheet, values
+// handed over as they stand, and the demonstration's SMIC employee as a whole.
 class TestPayslipFormulaSet : public QObject
 {
     Q_OBJECT
@@ -32,6 +33,10 @@ private slots:
     void hourLinesAppearWhole();
     void payElements_data();
     void payElements();
+    void bonusLine_data();
+    void bonusLine();
+    void elementLinesAddUpToTheGross_data();
+    void elementLinesAddUpToTheGross();
     void contributionLine_data();
     void contributionLine();
     void lastLineLabel_data();
@@ -167,6 +172,10 @@ void TestPayslipFormulaSet::handOverOrderNamesAndNumbers()
     }
     QCOMPARE(names.size(), PayslipFormulaSet::Count);
     QCOMPARE(numbers.size(), PayslipFormulaSet::Count);
+    // The bonus comes after the 182 formulas every pay slip layout knows.
+    QCOMPARE(PayslipFormulaSet::Count, 183);
+    QCOMPARE(payslip.entries.constLast().number, qint16(3001));
+    QCOMPARE(nameOf(payslip.entries.constLast()), QStringLiteral("PRIME"));
 }
 
 // Nothing but the base salary: the elements rows print a single space, the
@@ -179,7 +188,7 @@ void TestPayslipFormulaSet::nothingSpecial_data()
                              "TAUXINTER", "INTAP"})
         QTest::newRow(name) << QString::fromLatin1(name) << Space;
     for (const char *name : {"ACOMPTE", "HABS", "HCOMP", "HSUP", "HPAIE", "HINT", "ACOM", "HCSU",
-                             "THS", "APC", "BHC", "THC", "APS", "BHS", "HSS", "THH", "TTHS"})
+                             "THS", "APC", "BHC", "THC", "APS", "BHS", "HSS", "THH", "TTHS", "PRIME"})
         QTest::newRow(name) << QString::fromLatin1(name) << QString();
     QTest::newRow("BRUTB") << "BRUTB" << grouped("7 388,68");
     QTest::newRow("SALAIREBRUT") << "SALAIREBRUT" << grouped("7 388,68");
@@ -279,6 +288,63 @@ void TestPayslipFormulaSet::payElements()
     const Payslip payslip = built(smicFigures(), typing({{&PaySheet::commission_base, "12000"},
                                                          {fields.value(field), typed}}));
     compareValues(payslip, expected);
+}
+
+// The bonus as the slip prints it: formatted as an amount, nothing when there
+// is none.
+void TestPayslipFormulaSet::bonusLine_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("500") << "500" << "500,00";
+    QTest::newRow("grouped") << "1500" << grouped("1 500,00");
+    QTest::newRow("centimes") << "249,5" << "249,50";
+    QTest::newRow("zero") << "0" << "";
+    QTest::newRow("zero with decimals") << "0,00" << "";
+    QTest::newRow("nothing typed") << "" << "";
+}
+
+void TestPayslipFormulaSet::bonusLine()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+    const Payslip payslip = built(smicFigures(), typing({{&PaySheet::bonus, typed}}));
+    QCOMPARE(payslip.values.value(QStringLiteral("PRIME"), QStringLiteral("<absent>")), expected);
+    // The bonus entry leaves every other one as a slip without bonus has it,
+    // but the figures the bonus enters.
+    const Payslip without = built(smicFigures());
+    if (expected.isEmpty())
+        QCOMPARE(payslip.entries, without.entries);
+}
+
+// Every element that makes the gross has a line of its own: the amounts to
+// pay less the absence come to the gross to the centime.
+void TestPayslipFormulaSet::elementLinesAddUpToTheGross_data()
+{
+    QTest::addColumn<QString>("bonus");
+    QTest::newRow("no bonus") << "0";
+    QTest::newRow("bonus of 500") << "500";
+    QTest::newRow("bonus of 1 234,56") << "1234,56";
+}
+
+void TestPayslipFormulaSet::elementLinesAddUpToTheGross()
+{
+    QFETCH(QString, bonus);
+    const Payslip payslip = built(smicFigures(), [bonus](PaySheet &sheet) {
+        everything()(sheet);
+        sheet.bonus = bonus;
+    });
+    const auto centimes = [&payslip](const char *name) {
+        const QString text = payslip.values.value(QString::fromLatin1(name)).trimmed();
+        const std::optional<double> value = text.isEmpty() ? 0.0 : NumberText::read(text);
+        if (!value)
+            qFatal("%s is not an amount: %s", name, qPrintable(text));
+        return qRound64(*value * 100);
+    };
+    qint64 lines = -centimes("ABRET");
+    for (const char *gain : {"BRUTB", "APC", "APS", "TTHS", "HPAIER", "INTAP", "PRIME"})
+        lines += centimes(gain);
+    QCOMPARE(lines, centimes("SALAIREBRUT"));
 }
 
 // One line of the contribution table: its label, base, both rates and both
@@ -517,6 +583,7 @@ void TestPayslipFormulaSet::demoSmicPaySlip_data()
         {"DATEDEBUT", "jeudi 01 mars 2001"},
         {"MAP", "Mutuelle/Assurance"},
         {"20", "AGFF"},
+        {"PRIME", "250,00"},
     };
     for (const auto &[name, expected] : rows)
         QTest::newRow(name) << QString::fromLatin1(name) << grouped(QString::fromUtf8(expected));

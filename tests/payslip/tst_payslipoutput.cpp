@@ -174,7 +174,7 @@ void TestPayslipOutput::calculationHandsTheCumulativeOver()
 }
 
 // Straight after the typing, without "Lancer le calcul": the action runs
-// the calculation, then shows the 182 entries of the figures on view.
+// the calculation, then shows every entry of the figures on view.
 void TestPayslipOutput::previewShowsThePaySlipOfTheFiguresTyped()
 {
     PreparationScreen *screen = openPreparation();

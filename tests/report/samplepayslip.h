@@ -198,10 +198,11 @@ inline QHash<QString, QString> values()
         {QStringLiteral("ADRESALARIE"), QStringLiteral("8 IMPASSE DES LILAS")},
         {QStringLiteral("CPSALARIE"), QStringLiteral("69100")},
         {QStringLiteral("VILLESALARIE"), QStringLiteral("VILLEURBANNE")},
+        {QStringLiteral("PRIME"), QStringLiteral("")},
     };
 }
 
-// The 182 entries in hand-over order: number and NAME='value'.
+// Every entry in hand-over order: number and NAME='value'.
 inline QList<QPair<qint16, QString>> entries()
 {
     const QHash<QString, QString> sample = values();

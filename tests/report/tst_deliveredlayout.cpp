@@ -5,6 +5,7 @@
 #include "samplepayslip.h"
 
 #include <QDir>
+#include <QHash>
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,6 +22,7 @@ class TestDeliveredLayout : public QObject
 private slots:
     void init();
     void definesEveryFormulaName();
+    void bonusAmongTheSalaryElements();
     void textsDoNotOverlap();
     void staysOnThePaper();
     void writtenWhenMissing();
@@ -55,11 +57,37 @@ void TestDeliveredLayout::definesEveryFormulaName()
     QSet<QString> expected;
     for (const PayslipFormulaName &formula : PayslipFormulaNames::all)
         expected.insert(QString::fromLatin1(formula.name));
-    QCOMPARE(expected.size(), 182);
+    // The 182 of every pay slip layout and the bonus.
+    QCOMPARE(expected.size(), 183);
+    QVERIFY(expected.contains(QStringLiteral("PRIME")));
 
     const ReportLayout layout = deliveredLayout();
     QCOMPARE(layout.formulaNames() - expected, QSet<QString>());
     QCOMPARE(expected - layout.formulaNames(), QSet<QString>());
+}
+
+// The bonus has its own line "Prime" between the base salary and the gross,
+// its amount in the column of the amounts to pay.
+void TestDeliveredLayout::bonusAmongTheSalaryElements()
+{
+    const ReportLayout layout = deliveredLayout();
+    QHash<QString, QRectF> at;
+    for (const LayoutItem &item : layout.items())
+        if (item.kind == LayoutItem::Kind::Field)
+            at.insert(item.formula, item.rect);
+        else if (item.kind == LayoutItem::Kind::Text)
+            at.insert(item.text, item.rect);
+    for (const char *name : {"Prime", "PRIME", "BRUTB", "SALAIREBRUT", "Salaire de base"})
+        QVERIFY2(at.contains(QString::fromUtf8(name)), name);
+
+    const QRectF caption = at.value(QStringLiteral("Prime"));
+    const QRectF amount = at.value(QStringLiteral("PRIME"));
+    QCOMPARE(amount.center().y(), caption.center().y());
+    QCOMPARE(amount.left(), at.value(QStringLiteral("BRUTB")).left());
+    QCOMPARE(amount.width(), at.value(QStringLiteral("BRUTB")).width());
+    QCOMPARE(caption.left(), at.value(QStringLiteral("Salaire de base")).left());
+    QVERIFY(amount.top() > at.value(QStringLiteral("BRUTB")).bottom() - 0.01);
+    QVERIFY(amount.bottom() < at.value(QStringLiteral("SALAIREBRUT")).top() + 0.01);
 }
 
 // Two texts sharing any part of the paper would print over each other.
@@ -124,7 +152,7 @@ void TestDeliveredLayout::samplePayslipPrints()
     ReportError error;
     const std::optional<ReportDocument> document = engine.document(&error);
     QVERIFY2(document, qPrintable(error.message));
-    QCOMPARE(document->formulas().size(), 182);
+    QCOMPARE(document->formulas().size(), int(PayslipFormulaNames::all.size()));
 
     const QImage page = PageRenderer(*document).toImage(150);
     QCOMPARE(page.size(), QSize(1240, 1754));
