@@ -26,6 +26,8 @@ int show(QWidget *parent, const QString &message, int style, const QString &titl
 {
     QMessageBox box(iconOf(style), title, message, QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("messageBox"));
+    // Messages carry stored names and file names: never read as markup.
+    box.setTextFormat(Qt::PlainText);
     if (!isYesNo(style)) {
         box.addButton(QMessageBox::Ok);
         box.exec();

@@ -17,6 +17,9 @@ EmployeePanel::EmployeePanel(const QString &name, QWidget *parent)
 
     m_surname->setObjectName(QStringLiteral("headerNom"));
     m_firstName->setObjectName(QStringLiteral("headerPrenom"));
+    // The names as stored, whatever they hold: never read as markup.
+    m_surname->setTextFormat(Qt::PlainText);
+    m_firstName->setTextFormat(Qt::PlainText);
     QFont big = font();
     big.setPointSizeF(big.pointSizeF() * 1.35);
     big.setBold(true);

@@ -20,6 +20,8 @@ void RecordBinding::bind(QLineEdit *field, const QString &column)
 
 void RecordBinding::bind(QLabel *display, const QString &column)
 {
+    // A stored text is shown as it stands, never read as markup.
+    display->setTextFormat(Qt::PlainText);
     m_displays.append({display, column});
 }
 

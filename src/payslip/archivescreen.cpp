@@ -42,6 +42,8 @@ ArchiveScreen::ArchiveScreen(const PrinterChoice *printers, std::function<void()
     connect(m_files, &QListWidget::itemDoubleClicked, this, &ArchiveScreen::preview);
 
     m_selected->setObjectName(QStringLiteral("Label1"));
+    // A file name as it stands, never read as markup.
+    m_selected->setTextFormat(Qt::PlainText);
     m_selected->setFrameShape(QFrame::Panel);
     m_selected->setFrameShadow(QFrame::Sunken);
     m_selected->setMinimumHeight(m_selected->fontMetrics().height() + 8);

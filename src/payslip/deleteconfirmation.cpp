@@ -24,6 +24,8 @@ DeleteConfirmation::DeleteConfirmation()
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(40, 40));
     icon->setAlignment(Qt::AlignTop);
     m_message->setObjectName(QStringLiteral("Label1"));
+    // It names the file: never read as markup.
+    m_message->setTextFormat(Qt::PlainText);
     m_message->setWordWrap(true);
     m_message->setMinimumWidth(300);
 

@@ -307,6 +307,8 @@ QLabel *PreparationScreen::result(const char *name, SheetText value, int width)
 {
     auto *label = new QLabel;
     label->setObjectName(QString::fromUtf8(name));
+    // The employee's name and the figures as they stand, never read as markup.
+    label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
