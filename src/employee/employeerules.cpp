@@ -171,12 +171,21 @@ int findNames(const QVector<NamePair> &pairs, const QString &surname, const QStr
     return -1;
 }
 
+QString searchCriterion(const QString &text)
+{
+    return upperCase(apostrophes(text));
+}
+
 QStringList searchMatches(const QVector<SearchValues> &records, const QString &criterion)
 {
+    const auto matches = [&criterion](const QString &value) {
+        return value == criterion
+               || (value.contains(u'\'') && apostrophes(value) == criterion);
+    };
     QStringList found;
     for (const SearchValues &values : records) {
         // Listed once, however many of its values match.
-        if (std::find(values.begin(), values.end(), criterion) != values.end())
+        if (std::any_of(values.begin(), values.end(), matches))
             found << values.back();
     }
     return found;

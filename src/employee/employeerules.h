@@ -90,8 +90,13 @@ int findNames(const QVector<NamePair> &pairs, const QString &surname, const QStr
 using SearchValues = std::array<QString, 10>;
 QStringList searchColumns();
 
+// The search text as a criterion: the apostrophe and case rules of the texts
+// the screen stores, so « d'almeida » looks for « D’ALMEIDA ».
+QString searchCriterion(const QString &text);
+
 // The IDENTIFICATION of every record that has a value exactly equal to the
-// criterion, each record once, in record order.
+// criterion, each record once, in record order. A value another program
+// stored with a straight apostrophe is compared as the screen would store it.
 QStringList searchMatches(const QVector<SearchValues> &records, const QString &criterion);
 
 } // namespace EmployeeRules

@@ -54,6 +54,11 @@ SearchFrame::SearchFrame(QWidget *parent)
     m_text->installEventFilter(this);
     connect(m_text, &QLineEdit::textChanged, this, &SearchFrame::textChanged);
     connect(m_button, &QPushButton::clicked, this, &SearchFrame::search);
+    // Enter in the search text is "Recherche", when the button could be pressed.
+    connect(m_text, &QLineEdit::returnPressed, this, [this] {
+        if (m_button->isEnabled())
+            search();
+    });
     connect(m_list, &QListWidget::itemClicked, this, &SearchFrame::itemClicked);
 }
 
@@ -99,7 +104,7 @@ void SearchFrame::textChanged(const QString &text)
 
 void SearchFrame::search()
 {
-    const QString criterion = EmployeeRules::upperCase(m_text->text());
+    const QString criterion = EmployeeRules::searchCriterion(m_text->text());
     m_text->setText(criterion);
     m_list->clear();
     emit searchRequested(criterion);

@@ -41,7 +41,9 @@ public:
     void hintTick();
 
 signals:
-    // "Recherche" was pressed; the criterion is the search text in upper case.
+    // "Recherche" was pressed (or Enter typed in the search text); the
+    // criterion is the search text as the screen would store it: typographic
+    // apostrophes, upper case.
     void searchRequested(const QString &criterion);
     // A key of the result list was clicked.
     void keyChosen(const QString &key);

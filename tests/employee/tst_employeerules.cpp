@@ -30,6 +30,8 @@ private slots:
     void notANumberMessages();
     void findNames_data();
     void findNames();
+    void searchCriterion_data();
+    void searchCriterion();
     void searchMatches_data();
     void searchMatches();
     void blink_data();
@@ -205,6 +207,26 @@ void TestEmployeeRules::findNames()
     QCOMPARE(EmployeeRules::findNames(names, surname, firstName, skip), found);
 }
 
+// The criterion follows the rules of the texts the screen stores.
+void TestEmployeeRules::searchCriterion_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("criterion");
+    QTest::newRow("straight apostrophe") << "d'almeida" << "D\u2019ALMEIDA";
+    QTest::newRow("typographic apostrophe") << "d\u2019almeida" << "D\u2019ALMEIDA";
+    QTest::newRow("two apostrophes") << "l'aube d'or" << "L\u2019AUBE D\u2019OR";
+    QTest::newRow("accents") << "émile" << "ÉMILE";
+    QTest::newRow("no social security number") << "<rien>" << "<RIEN>";
+    QTest::newRow("key") << "dupont , marie" << "DUPONT , MARIE";
+}
+
+void TestEmployeeRules::searchCriterion()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, criterion);
+    QCOMPARE(EmployeeRules::searchCriterion(typed), criterion);
+}
+
 void TestEmployeeRules::searchMatches_data()
 {
     QTest::addColumn<QString>("criterion");
@@ -214,6 +236,11 @@ void TestEmployeeRules::searchMatches_data()
     QTest::newRow("key") << "DUPONT , MARIE" << QStringList{"DUPONT , MARIE"};
     QTest::newRow("no social security number") << "<RIEN>" << QStringList{"PARIS , ANNE"};
     QTest::newRow("case matters") << "paris" << QStringList{};
+    QTest::newRow("apostrophe as stored") << "D\u2019ALMEIDA" << QStringList{"D\u2019ALMEIDA , PAUL"};
+    // Stored by an earlier program with a straight apostrophe: compared as
+    // the screen would store it, listed under its stored key.
+    QTest::newRow("straight apostrophe stored") << "L\u2019HERMITE" << QStringList{"L'HERMITE , ANNE"};
+    QTest::newRow("apostrophe in the key") << "L\u2019HERMITE , ANNE" << QStringList{"L'HERMITE , ANNE"};
 }
 
 void TestEmployeeRules::searchMatches()
@@ -228,6 +255,10 @@ void TestEmployeeRules::searchMatches()
         // surname and town both match: listed once
         {"LUNDI 15 JANV. 2001", "CADRE", "<RIEN>", "03", "PARIS", "75001", "3 RUE", "ANNE", "PARIS",
          "PARIS , ANNE"},
+        {"MARDI 02 MARS 1999", "VENDEUR", "1 72", "04", "TOURS", "37000", "4 RUE", "PAUL",
+         "D\u2019ALMEIDA", "D\u2019ALMEIDA , PAUL"},
+        {"MARDI 02 MARS 1999", "VENDEUSE", "2 73", "05", "BREST", "29200", "5 RUE", "ANNE", "L'HERMITE",
+         "L'HERMITE , ANNE"},
     };
     QCOMPARE(EmployeeRules::searchMatches(records, criterion), found);
 }
