@@ -1,6 +1,7 @@
 #include "database.h"
 
 #include "statement.h"
+#include "temporaryfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,10 +10,6 @@
 #include <sqlite3.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -97,66 +94,30 @@ int fillDelivered(sqlite3 *db, const DatabaseDefinition &definition)
     return rc;
 }
 
-void syncDirectory(const QString &directory)
-{
-    const int fd = ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-// Puts the finished file in place unless a file of that name appeared
-// meanwhile: link() and rename(RENAME_NOREPLACE) never replace one.
-// Returns 0, or the errno of the failure (EEXIST when a file is there).
-int publish(const QByteArray &temporary, const QByteArray &final)
-{
-    if (::link(temporary.constData(), final.constData()) == 0) {
-        ::unlink(temporary.constData());
-        return 0;
-    }
-    if (errno == EEXIST)
-        return EEXIST;
-    // Some file systems have no hard links.
-    if (::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, final.constData(), RENAME_NOREPLACE)
-        == 0)
-        return 0;
-    return errno;
-}
-
 // Builds the delivered file under a temporary name of the same folder,
-// readable by its owner only, then moves it in place without replacing.
+// readable by its owner only and locked while it is built (a killed start
+// leaves a file the next one removes), then moves it in place without
+// replacing.
 StoreError createDelivered(const QString &path, const DatabaseDefinition &definition)
 {
-    const QFileInfo info(path);
-    QByteArray temporary = QFile::encodeName(info.absolutePath() + QStringLiteral("/.")
-                                             + info.fileName() + QStringLiteral(".XXXXXX"));
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return cannotCreate(definition.fileName, systemReason(errno));
-    ::fchmod(fd, S_IRUSR | S_IWUSR);
-    ::close(fd);
+    TemporaryFile temporary(path);
+    if (!temporary.isValid())
+        return cannotCreate(definition.fileName, systemReason(temporary.error()));
 
     sqlite3 *db = nullptr;
-    int rc = sqlite3_open_v2(temporary.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    int rc = sqlite3_open_v2(QFile::encodeName(temporary.path()).constData(), &db,
+                             SQLITE_OPEN_READWRITE, nullptr);
     if (rc == SQLITE_OK) {
         sqlite3_extended_result_codes(db, 1);
         rc = fillDelivered(db, definition);
     }
     sqlite3_close_v2(db);
-    if (rc != SQLITE_OK) {
-        ::unlink(temporary.constData());
+    if (rc != SQLITE_OK)
         return cannotCreate(definition.fileName, StoreError::reason(rc));
-    }
 
-    const int published = publish(temporary, QFile::encodeName(path));
-    if (published != 0) {
-        ::unlink(temporary.constData());
-        // A file that appeared meanwhile is kept and opened as it is.
-        if (published != EEXIST)
-            return cannotCreate(definition.fileName, systemReason(published));
-    }
-    syncDirectory(info.absolutePath());
+    // A file that appeared meanwhile is kept and opened as it is.
+    if (!temporary.publish(TemporaryFile::Existing::Keep) && temporary.error() != EEXIST)
+        return cannotCreate(definition.fileName, systemReason(temporary.error()));
     return {};
 }
 
