@@ -1,5 +1,8 @@
 #include "pagerenderer.h"
 
+#include "wholefile.h"
+
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -92,22 +95,37 @@ QImage PageRenderer::toImage(double dpi) const
     return image;
 }
 
+std::optional<QByteArray> PageRenderer::toPdfDocument() const
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setCreator(QStringLiteral("Quorvan"));
+        writer.setTitle(QStringLiteral("Fiche de paie"));
+        writer.setPageLayout(m_document.layout().pageLayout());
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return std::nullopt;
+        paint(painter, writer.resolution() / MillimetresPerInch);
+        if (!painter.end())
+            return std::nullopt;
+    }
+    return buffer.data();
+}
+
 ReportError PageRenderer::toPdf(const QString &path) const
 {
-    QPdfWriter writer(path);
-    writer.setCreator(QStringLiteral("Quorvan"));
-    writer.setTitle(QStringLiteral("Fiche de paie"));
-    writer.setPageLayout(m_document.layout().pageLayout());
-    QPainter painter;
-    if (!painter.begin(&writer))
+    // Composed in memory, then written whole: a full disk or a kill leaves
+    // the previous file as it was, never a truncated document.
+    const QString name = QFileInfo(path).fileName();
+    const std::optional<QByteArray> pdf = toPdfDocument();
+    if (!pdf || pdf->isEmpty())
         return ReportError::make(ReportError::PdfFailed,
-            QStringLiteral("Le document PDF « %1 » n'a pas pu être écrit : le dossier est protégé "
-                           "en écriture, le nom est refusé ou le disque est plein.")
-                .arg(QFileInfo(path).fileName()));
-    paint(painter, writer.resolution() / MillimetresPerInch);
-    if (!painter.end())
+            QStringLiteral("Le document PDF « %1 » n'a pas pu être composé.").arg(name));
+    if (const int rc = WholeFile::write(path, *pdf); rc != 0)
         return ReportError::make(ReportError::PdfFailed,
-            QStringLiteral("Le document PDF « %1 » n'a pas pu être terminé.").arg(QFileInfo(path).fileName()));
+            QStringLiteral("Le document PDF « %1 » n'a pas pu être écrit : %2.").arg(name, WholeFile::reason(rc)));
     return ReportError::success();
 }
 

@@ -20,6 +20,9 @@ public:
 
     // The page as a picture at dpi dots per inch, on white paper.
     QImage toImage(double dpi) const;
+    // The page as a PDF document, composed in memory.
+    std::optional<QByteArray> toPdfDocument() const;
+    // Writes the PDF whole, owner-only (a pay slip is personal).
     ReportError toPdf(const QString &path) const;
     // Prints on a printer already chosen; false when the printer refuses the job.
     bool print(QPrinter &printer) const;

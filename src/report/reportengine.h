@@ -30,6 +30,9 @@ public:
     void set_report_file(const QString &fileName) { m_reportFile = fileName; }
     // The file written with destination 2.
     void set_output_file(const QString &fileName) { m_outputFile = fileName; }
+    // Whether destination 2 may replace a file already there (it does unless
+    // told otherwise); refused, the run fails with OutputExists.
+    void setReplaceExisting(bool replace) { m_replaceExisting = replace; }
     // 0 window, 1 printer, 2 file.
     void set_destination(int destination) { m_destination = destination; }
     // Text NAME='value'; an entry with a number already present replaces it.
@@ -55,8 +58,10 @@ public:
     // The delivered layout, from the program's resources.
     static QByteArray deliveredLayout();
     // Writes the delivered layout into the working directory when it is
-    // missing there; an existing file is never touched.
-    static void ensureDeliveredLayout();
+    // missing there. One found empty or damaged is set aside (kept under
+    // another name, never deleted) and written anew; a sound one is never
+    // touched. Returns what the clerk must be told, empty when nothing was.
+    static QString ensureDeliveredLayout();
 
 private:
     void showPreview(const ReportDocument &document);
@@ -65,6 +70,7 @@ private:
     QString m_reportFile = QLatin1String(DeliveredLayoutName);
     QString m_outputFile;
     int m_destination = Window;
+    bool m_replaceExisting = true;
     QMap<qint16, QString> m_formulas;
     QPointer<ReportPreview> m_preview;
 };

@@ -20,6 +20,9 @@ struct ReportError
         OutputNameMissing = 28608,  // destination 2 without an output file
         DestinationUnknown = 28609, // a destination other than 0, 1 or 2
         PdfFailed = 28610,          // the PDF document could not be written
+        OutputExists = 28611,       // a saved pay slip of that name is there and is kept
+        FileTooLarge = 28612,       // far larger than any layout or saved pay slip: not read
+        NotAFile = 28613,           // a folder, a FIFO or a device: not read
         PrintFailed = 28663,        // no printer, or the printer refused the job
     };
 

@@ -132,15 +132,19 @@ void TestDeliveredLayout::writtenWhenMissing()
     QCOMPARE(written.readAll(), ReportEngine::deliveredLayout());
 }
 
+// A layout of the firm's own, sound, is theirs: never touched.
 void TestDeliveredLayout::neverOverwritten()
 {
+    const QByteArray ours = ReportEngine::deliveredLayout().replace("\"size\": 8", "\"size\": 9");
+    QVERIFY(ours != ReportEngine::deliveredLayout());
     QFile mine(QStringLiteral("rkv.rpl"));
     QVERIFY(mine.open(QIODevice::WriteOnly));
-    mine.write("ma mise en page");
+    mine.write(ours);
     mine.close();
-    ReportEngine::ensureDeliveredLayout();
+    QCOMPARE(ReportEngine::ensureDeliveredLayout(), QString());
     QVERIFY(mine.open(QIODevice::ReadOnly));
-    QCOMPARE(mine.readAll(), QByteArray("ma mise en page"));
+    QCOMPARE(mine.readAll(), ours);
+    QCOMPARE(QDir::current().entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("rkv.rpl")});
 }
 
 void TestDeliveredLayout::samplePayslipPrints()
