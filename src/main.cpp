@@ -1,19 +1,19 @@
 #include "commandline.h"
-#include "database.h"
 #include "frenchlocale.h"
 #include "helpsystem.h"
 #include "mainwindow.h"
+#include "messagebox.h"
 #include "printerchoice.h"
-#include "reportengine.h"
-#include "schema.h"
 #include "screencatalog.h"
 #include "screenregistry.h"
 #include "screenshottour.h"
+#include "startupfiles.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLibraryInfo>
 #include <QTextStream>
+#include <QTimer>
 #include <QTranslator>
 
 namespace {
@@ -31,15 +31,16 @@ bool enterWorkingDirectory(const QStringList &arguments)
     return true;
 }
 
-// The delivered files are written where they are missing; a refused file is
-// reported by the screen that opens it, so nothing is said here.
-void writeDeliveredFiles()
+// What the start found wrong with the working files and set right, said
+// once the main window is up.
+void tellStartupNotices(MainWindow &window, const QStringList &notices)
 {
-    StoreError ignored;
-    Database::open(QStringLiteral("."), Schema::mainDatabase(), &ignored);
-    Database::open(QStringLiteral("."), Schema::employerDatabase(), &ignored);
-    HelpSystem::ensureHelpFile();
-    ReportEngine::ensureDeliveredLayout();
+    if (notices.isEmpty())
+        return;
+    QTimer::singleShot(0, &window, [&window, notices] {
+        MessageBox::show(&window, notices.join(QStringLiteral("\n\n")), MessageBox::Exclamation,
+                         QStringLiteral("Fichiers de travail"));
+    });
 }
 
 } // namespace
@@ -68,7 +69,7 @@ int main(int argc, char *argv[])
     }
     if (!enterWorkingDirectory(arguments))
         return 2;
-    writeDeliveredFiles();
+    const QStringList startupNotices = StartupFiles::prepare();
 
     PrinterChoice printers;
     ScreenRegistry registry;
@@ -80,5 +81,6 @@ int main(int argc, char *argv[])
     if (!screenshotDir.isEmpty())
         return ScreenshotTour::run(window, registry, help, screenshotDir);
     window.show();
+    tellStartupNotices(window, startupNotices);
     return app.exec();
 }

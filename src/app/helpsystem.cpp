@@ -5,11 +5,16 @@
 #include "screenregistry.h"
 #include "windowactivation.h"
 
+#include "regularfile.h"
+#include "wholefile.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QWidget>
+#include <cerrno>
 #include <optional>
 
 namespace {
@@ -27,6 +32,20 @@ std::optional<int> contextOf(QWidget *window)
             return context.toInt();
     }
     return std::nullopt;
+}
+
+// The delivered help is some tens of kilobytes.
+constexpr qint64 MaximumHelpFileSize = 16 * 1024 * 1024;
+
+// Empty (a program killed while creating it), or not a text at all. A help
+// file of the clerk's own, however short, is a sound one.
+bool isDamaged(const RegularFile::Reading &reading)
+{
+    if (reading.status == RegularFile::Status::TooLarge)
+        return true;
+    if (reading.status != RegularFile::Status::Read)
+        return false;
+    return reading.content.trimmed().isEmpty() || reading.content.contains('\0');
 }
 
 } // namespace
@@ -56,21 +75,34 @@ void HelpSystem::attach(ScreenRegistry &registry)
     qApp->installEventFilter(this);
 }
 
-void HelpSystem::ensureHelpFile()
+QString HelpSystem::ensureHelpFile()
 {
-    if (!helpFilePath().isEmpty())
-        return;
     QFile delivered(DeliveredHelpFile);
     if (!delivered.open(QIODevice::ReadOnly))
-        return;
-    // NewOnly: a file that appeared meanwhile is never overwritten.
-    QFile target(QDir::current().filePath(HelpFileName));
-    if (!target.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return;
-    if (target.write(delivered.readAll()) < 0 || !target.flush()) {
-        target.close();
-        target.remove();
+        return QString();
+    const QByteArray content = delivered.readAll();
+    const QString found = helpFilePath();
+    QString notice;
+    if (!found.isEmpty()) {
+        const RegularFile::Reading reading = RegularFile::read(found, MaximumHelpFileSize);
+        if (!isDamaged(reading))
+            return QString();
+        int error = 0;
+        const QString kept = WholeFile::setAside(found, &error);
+        const QString name = QFileInfo(found).fileName();
+        if (kept.isEmpty())
+            return QStringLiteral("Le fichier d'aide « %1 » est vide ou endommagé et n'a pas pu être mis de "
+                                  "côté : %2.").arg(name, WholeFile::reason(error));
+        notice = QStringLiteral("Le fichier d'aide « %1 » était vide ou endommagé : il est gardé sous le nom "
+                                "« %2 » et le fichier d'aide livré a été écrit à sa place.").arg(name, kept);
     }
+    // Keep: a file that appeared meanwhile is never overwritten.
+    const int rc = WholeFile::write(QDir::current().filePath(HelpFileName), content, WholeFile::Existing::Keep);
+    if (rc != 0 && rc != EEXIST)
+        notice += (notice.isEmpty() ? QString() : QStringLiteral("\n"))
+                  + QStringLiteral("Le fichier d'aide « %1 » n'a pas pu être écrit : %2.")
+                        .arg(HelpFileName, WholeFile::reason(rc));
+    return notice;
 }
 
 QString HelpSystem::helpFilePath()

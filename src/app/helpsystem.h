@@ -24,8 +24,11 @@ public:
     // application for F1.
     void attach(ScreenRegistry &registry);
 
-    // Writes the delivered help file into the working directory when missing.
-    static void ensureHelpFile();
+    // Writes the delivered help file into the working directory when
+    // missing. One found empty or not a text is set aside (kept under another
+    // name) and written anew. Returns what the clerk must be told, empty
+    // when nothing was.
+    static QString ensureHelpFile();
     // Path of the help file in the working directory, whatever its case.
     static QString helpFilePath();
 
