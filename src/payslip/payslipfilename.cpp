@@ -30,6 +30,11 @@ QString refusal(const QString &name)
     if (name == QLatin1String(".") || name == QLatin1String(".."))
         return QStringLiteral("Le nom « %1 » désigne un dossier : tapez un autre nom pour la fiche de "
                               "paie.").arg(name);
+    // A name beginning with a dot makes a hidden file, which no list shows.
+    if (name.startsWith(u'.'))
+        return QStringLiteral("Le nom « %1 » commence par un point : la fiche de paie serait un fichier "
+                              "caché, absent de la liste des fiches de paie. Tapez un nom qui ne commence "
+                              "pas par un point.").arg(name);
     for (const QChar c : name) {
         if (isControl(c))
             return QStringLiteral("Le nom de la fiche de paie contient un caractère de contrôle "

@@ -1,11 +1,13 @@
 #include "payslipsavedialog.h"
 
 #include "errordialog.h"
+#include "messagebox.h"
 #include "payslipfilename.h"
 #include "payslipreport.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -75,6 +77,8 @@ void PayslipSaveDialog::refreshList()
     m_existing->addItems(PayslipFileName::savedPayslips(QDir::current()));
 }
 
+// Saved pay slips are the clerk's record of past months: one is replaced
+// only when the clerk says so, "Non" being the answer by default.
 void PayslipSaveDialog::save()
 {
     const QString name = m_name->text();
@@ -85,13 +89,24 @@ void PayslipSaveDialog::save()
         return;
     }
     const QString file = PayslipFileName::fileName(name);
+    const bool replacing = QFileInfo(QDir::current().filePath(file)).isFile();
+    if (replacing
+        && MessageBox::show(this, QStringLiteral("Une fiche de paie de ce nom existe déjà. La remplacer ?"),
+                            MessageBox::YesNoInformationNo, windowTitle())
+               != MessageBox::Yes)
+        return;
     m_report.set_destination(ReportEngine::File);
     m_report.set_output_file(file);
-    if (const ReportError error = m_report.run(); error.failed()) {
+    // A file that appeared since the question is kept, not replaced unasked.
+    m_report.setReplaceExisting(replacing);
+    const ReportError error = m_report.run();
+    m_report.setReplaceExisting(true);
+    if (error.failed()) {
         // The dialog stays open with the name, to try another one.
         ErrorDialog::report(QStringLiteral("Enregistrement impossible"),
             PayslipReport::failureText(
                 QStringLiteral("La fiche de paie « %1 » n'a pas été enregistrée.").arg(file), error));
+        refreshList();
         return;
     }
     close();

@@ -10,7 +10,8 @@ class QPushButton;
 
 // "Enregistrer la fiche de paie sous": the clerk names the pay slip just
 // prepared and the preparation screen's report object writes it as
-// name + ".rpt" in the working directory, replacing a file of that name.
+// name + ".rpt" in the working directory; a pay slip already saved under
+// that name is replaced only after the clerk has said "Oui".
 // Not modal: the preparation screen stays usable, and the file written
 // carries the entries of the last pay slip action done before "Enregistrer".
 class PayslipSaveDialog : public QDialog

@@ -29,7 +29,8 @@ void TestPayslipFileName::accepted_data()
     QTest::newRow("accents and spaces") << "Février 2001 MOREAU";
     QTest::newRow("apostrophe") << "fiche d'août";
     QTest::newRow("already .rpt") << "janvier.rpt";
-    QTest::newRow("dots inside") << "...mars";
+    QTest::newRow("dots inside") << "mars...2001";
+    QTest::newRow("dot at the end") << "mars.";
     QTest::newRow("dash and parenthesis") << "mars-2001 (bis)";
 }
 
@@ -51,6 +52,11 @@ void TestPayslipFileName::refused_data()
     QTest::newRow("absolute") << "/tmp/janvier" << "Le nom « /tmp/janvier » " + slash;
     QTest::newRow("dot") << "." << "Le nom « . » désigne un dossier : tapez un autre nom pour la fiche de paie.";
     QTest::newRow("dot dot") << ".." << "Le nom « .. » désigne un dossier : tapez un autre nom pour la fiche de paie.";
+    const QString hidden = " » commence par un point : la fiche de paie serait un fichier caché, absent de la "
+                           "liste des fiches de paie. Tapez un nom qui ne commence pas par un point.";
+    QTest::newRow("leading dot") << ".mars" << "Le nom « .mars" + hidden;
+    QTest::newRow("leading dots") << "...mars" << "Le nom « ...mars" + hidden;
+    QTest::newRow("dot and extension") << ".rpt" << "Le nom « .rpt" + hidden;
     QTest::newRow("spaces only") << "   " << "Le nom de la fiche de paie ne contient que des espaces : tapez un nom.";
     const QString forbidden = " », refusé dans un nom de fichier. Les caractères / \\ : * ? \" < > | ne sont "
                               "pas admis.";

@@ -41,7 +41,8 @@ private slots:
     void saveDialogLooksAsExpected();
     void saveWritesTheNamePlusRpt_data();
     void saveWritesTheNamePlusRpt();
-    void saveReplacesAnExistingPayslip();
+    void saveAsksBeforeReplacing_data();
+    void saveAsksBeforeReplacing();
     void saveRefusesBadNames_data();
     void saveRefusesBadNames();
     void emptyNameWaitsAndCancelWritesNothing();
@@ -360,22 +361,72 @@ void TestPayslipOutput::saveWritesTheNamePlusRpt()
     QCOMPARE(bytes("sterk.rkv"), employer);
 }
 
-void TestPayslipOutput::saveReplacesAnExistingPayslip()
+// What the next modal question said, and the button it was answered with.
+struct Question
 {
+    bool seen = false;
+    QString text;
+    bool noByDefault = false;
+
+    void answer(QMessageBox::StandardButton button)
+    {
+        QTimer::singleShot(0, qApp, [this, button] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            seen = true;
+            text = box->text();
+            noByDefault = box->defaultButton() == box->button(QMessageBox::No);
+            if (QAbstractButton *pressed = box->button(button))
+                pressed->click();
+        });
+    }
+};
+
+void TestPayslipOutput::saveAsksBeforeReplacing_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("replaced");
+    QTest::newRow("Oui replaces") << int(QMessageBox::Yes) << true;
+    QTest::newRow("Non keeps the older slip") << int(QMessageBox::No) << false;
+}
+
+// A saved slip is the only record of its month: replacing it is asked,
+// "Non" by default; "Non" writes nothing and leaves the dialog open with the
+// name, to type another one.
+void TestPayslipOutput::saveAsksBeforeReplacing()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, replaced);
+    const QByteArray older("une ancienne fiche");
     QFile existing("janvier.rpt");
     QVERIFY(existing.open(QIODevice::WriteOnly));
-    existing.write("une ancienne fiche");
+    existing.write(older);
     existing.close();
     PreparationScreen *screen = openPreparation();
     QVERIFY(screen);
     click(screen, "Enregistrement");
-    type(saveDialog(), "PayslipName", "janvier");
-    click(saveDialog(), "Save");
+    QPointer<PayslipSaveDialog> dialog = saveDialog();
+    type(dialog, "PayslipName", "janvier");
+    Question question;
+    question.answer(QMessageBox::StandardButton(answer));
+    click(dialog, "Save");
+
+    QVERIFY(question.seen);
+    QCOMPARE(question.text, QString("Une fiche de paie de ce nom existe déjà. La remplacer ?"));
+    QVERIFY(question.noByDefault);
     QCOMPARE(rptFiles(), QStringList({"janvier.rpt"}));
-    const auto saved = savedDocument("janvier.rpt");
-    QVERIFY(saved);
-    QCOMPARE(saved->value("NET"), screen->sheet().net_to_pay);
     QVERIFY(!ErrorDialog::current());
+    if (replaced) {
+        const auto saved = savedDocument("janvier.rpt");
+        QVERIFY(saved);
+        QCOMPARE(saved->value("NET"), screen->sheet().net_to_pay);
+        QTRY_VERIFY(dialog.isNull());
+    } else {
+        QCOMPARE(bytes("janvier.rpt"), older);
+        QCOMPARE(saveDialog(), dialog.data());
+        QCOMPARE(control<QLineEdit>(dialog, "PayslipName")->text(), QString("janvier"));
+    }
 }
 
 void TestPayslipOutput::saveRefusesBadNames_data()
@@ -387,6 +438,7 @@ void TestPayslipOutput::saveRefusesBadNames_data()
     QTest::newRow("backslash") << "archives\\janvier" << "contient une barre oblique";
     QTest::newRow("dot") << "." << "désigne un dossier";
     QTest::newRow("dot dot") << ".." << "désigne un dossier";
+    QTest::newRow("hidden") << ".janvier" << "commence par un point";
     QTest::newRow("blanks") << "   " << "ne contient que des espaces";
     QTest::newRow("colon") << "mars:2001" << "contient le caractère « : »";
     QTest::newRow("star") << "mars*" << "contient le caractère « * »";
@@ -417,6 +469,7 @@ void TestPayslipOutput::saveRefusesBadNames()
     QVERIFY(QDir("archives").isEmpty());
     QVERIFY(!QFileInfo::exists("../janvier.rpt"));
     QVERIFY(!QFileInfo::exists("...rpt"));
+    QVERIFY(!QFileInfo::exists(".janvier.rpt"));
 }
 
 void TestPayslipOutput::emptyNameWaitsAndCancelWritesNothing()
