@@ -5,8 +5,10 @@
 #include "recordview.h"
 #include "schema.h"
 #include "textrules.h"
+#include "wholefile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <array>
 
@@ -75,6 +77,11 @@ const std::array<Employee, 3> Employees = {{
 
 const char *const TwentiethLine = "AGFF";
 
+// Present while the folder is being written.
+const char *const UnfinishedMarker = ".quorvan-demo-en-cours";
+const QString MarkerText = QStringLiteral(
+    "Dossier de démonstration en cours d’écriture : « quorvan demo » sur ce dossier le termine.\n");
+
 QString text(const char *utf8)
 {
     return QString::fromUtf8(utf8);
@@ -92,15 +99,20 @@ QStringList storedIdentity(const Employee &employee)
 
 std::optional<QString> storeEmployee(RecordView &view, const Employee &employee)
 {
+    const QStringList identity = storedIdentity(employee);
+    // Finishing an interrupted folder: an employee already stored stays as he is.
+    const QString key = EmployeeRules::key(identity.at(EmployeeRules::Surname),
+                                           identity.at(EmployeeRules::FirstName));
+    if (StoreError error = view.findFirst(QStringLiteral("IDENTIFICATION"), key))
+        return error.message();
+    if (!view.noMatch())
+        return std::nullopt;
     if (StoreError error = view.addNew())
         return error.message();
-    const QStringList identity = storedIdentity(employee);
     const QStringList identityColumns = EmployeeRules::identityColumns();
     for (int i = 0; i < identity.size(); ++i)
         view.setFieldText(identityColumns.at(i), identity.at(i));
-    view.setFieldText(QStringLiteral("IDENTIFICATION"),
-                      EmployeeRules::key(identity.at(EmployeeRules::Surname),
-                                         identity.at(EmployeeRules::FirstName)));
+    view.setFieldText(QStringLiteral("IDENTIFICATION"), key);
 
     QStringList base;
     const QStringList baseColumns = EmployeeRules::baseColumns();
@@ -155,18 +167,34 @@ std::optional<QString> storeEmployees(const QString &directory)
 std::optional<QString> write(const QString &directory)
 {
     const QDir folder(directory);
+    const QString marker = folder.filePath(QLatin1String(UnfinishedMarker));
+    const bool unfinished = QFileInfo::exists(marker);
     for (const char *file : {Schema::MainFileName, Schema::EmployerFileName}) {
-        if (QFileInfo::exists(folder.filePath(QString::fromLatin1(file))))
+        if (!unfinished && QFileInfo::exists(folder.filePath(QString::fromLatin1(file))))
             return QStringLiteral("Le dossier « %1 » contient déjà le fichier %2 : la démonstration "
-                                  "s’écrit dans un dossier neuf.")
+                                  "s’écrit dans un dossier neuf, ou vide. Choisissez un autre dossier.")
                 .arg(QDir::toNativeSeparators(directory), QString::fromLatin1(file));
     }
     if (!QDir().mkpath(directory))
         return QStringLiteral("Le dossier « %1 » ne peut pas être créé.")
             .arg(QDir::toNativeSeparators(directory));
+    // What a killed run was writing is of no use now.
+    WholeFile::removeLeftovers(folder);
+    // Written first and removed last: a folder left half-written by a kill
+    // is known for ours, and the next run finishes it.
+    const int marked = unfinished ? 0 : WholeFile::write(marker, MarkerText.toUtf8(), WholeFile::Existing::Keep);
+    if (marked != 0)
+        return QStringLiteral("Le dossier « %1 » ne peut pas recevoir la démonstration : %2.")
+            .arg(QDir::toNativeSeparators(directory), WholeFile::reason(marked));
     if (auto refusal = storeEmployer(directory))
         return refusal;
-    return storeEmployees(directory);
+    if (auto refusal = storeEmployees(directory))
+        return refusal;
+    if (!QFile::remove(marker))
+        return QStringLiteral("La démonstration est écrite dans « %1 », mais le fichier « %2 » n’a pas pu "
+                              "être supprimé : supprimez-le.")
+            .arg(QDir::toNativeSeparators(directory), QLatin1String(UnfinishedMarker));
+    return std::nullopt;
 }
 
 QStringList employees()

@@ -11,8 +11,9 @@ namespace DemoData {
 
 // Writes the folder, created when missing. A folder that already holds
 // Bdrk.rkv or sterk.rkv is refused: a demonstration never mixes with real
-// payroll data. Returns a French message when refused or when a file cannot
-// be written.
+// payroll data. A folder a killed run left half-written is finished: what
+// was stored stays, what is missing is added. Returns a French message when
+// refused or when a file cannot be written.
 std::optional<QString> write(const QString &directory);
 
 // The IDENTIFICATION of each demo employee; the first one is paid the SMIC.

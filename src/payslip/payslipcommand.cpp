@@ -1,5 +1,6 @@
 #include "payslipcommand.h"
 
+#include "formulalines.h"
 #include "paycalculation.h"
 #include "paysheetjson.h"
 #include "paysheetsummary.h"
@@ -75,11 +76,16 @@ const OtherOption OtherOptions[] = {
     {"employee", "identification", "le salarié, par son identification « NOM , PRENOM »"},
     {"json", nullptr, "écrit la fiche de paie en un objet JSON de textes"},
     {"formulas", nullptr,
-     "écrit les 182 formules du bulletin de paie dans l’ordre de remise : numéro, tabulation, "
-     "NOM='valeur'"},
+     "écrit les 182 formules du bulletin de paie puis la prime (PRIME) dans l’ordre de remise, une "
+     "par ligne : numéro, "
+     "tabulation, NOM='valeur' ; dans le texte, \\ s’écrit \\\\, un saut de ligne \\n, un retour "
+     "chariot \\r, une tabulation \\t et tout autre caractère de contrôle \\uXXXX (quatre chiffres "
+     "hexadécimaux)"},
     {"pdf", "fichier", "écrit aussi le bulletin de paie en PDF dans FICHIER"},
     {"rpt", "fichier",
-     "enregistre aussi le bulletin de paie dans FICHIER (.rpt), que « quorvan report » relit"},
+     "enregistre aussi le bulletin de paie dans FICHIER (.rpt), que « quorvan report » relit ; "
+     "un fichier qui existe déjà est refusé, sauf avec --replace"},
+    {"replace", nullptr, "remplace le fichier de --rpt s’il existe déjà"},
 };
 
 QString text(const char *utf8)
@@ -149,15 +155,6 @@ QString argumentError(const QCommandLineParser &parser)
         .arg(parser.errorText());
 }
 
-// One line a formula: its number, a tab, its text.
-QString formulaLines(const QList<FormulaEntry> &entries)
-{
-    QString lines;
-    for (const FormulaEntry &entry : entries)
-        lines += QString::number(entry.number) + u'\t' + entry.text + u'\n';
-    return lines;
-}
-
 // The layout of the working folder, the delivered one when it has none.
 QString layoutIn(const QString &directory)
 {
@@ -167,7 +164,7 @@ QString layoutIn(const QString &directory)
 
 // The pay slip written as PDF and as a saved pay slip, as asked.
 ReportError writeFiles(const QList<FormulaEntry> &entries, const QString &layout, const QString &pdf,
-                       const QString &saved)
+                       const QString &saved, bool replace)
 {
     ReportEngine engine;
     engine.set_report_file(layout);
@@ -180,6 +177,7 @@ ReportError writeFiles(const QList<FormulaEntry> &entries, const QString &layout
     if (!saved.isEmpty()) {
         engine.set_destination(ReportEngine::File);
         engine.set_output_file(saved);
+        engine.setReplaceExisting(replace);
         return engine.run();
     }
     return ReportError::success();
@@ -204,6 +202,15 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     const bool formulas = parser.isSet(QStringLiteral("formulas"));
     const QString pdf = parser.value(QStringLiteral("pdf"));
     const QString saved = parser.value(QStringLiteral("rpt"));
+    const bool replace = parser.isSet(QStringLiteral("replace"));
+    // A saved pay slip is the record of its month: checked before anything
+    // is computed or written.
+    if (!saved.isEmpty() && !replace && QFileInfo(saved).isFile()) {
+        err << QStringLiteral("Le fichier « %1 » existe déjà : une fiche de paie enregistrée n’est "
+                              "remplacée qu’avec --replace.").arg(saved)
+            << Qt::endl;
+        return BadArguments;
+    }
     const bool document = formulas || !pdf.isEmpty() || !saved.isEmpty();
     if (formulas && parser.isSet(QStringLiteral("json"))) {
         err << QStringLiteral("Choisissez --json ou --formulas : la fiche de paie s’écrit d’une "
@@ -273,12 +280,12 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         // below stays as the calculation left it.
         PaySheet printed = sheet;
         const QList<FormulaEntry> entries = PayslipFormulaSet::build(printed, record, employer);
-        if (const ReportError error = writeFiles(entries, layoutIn(directory), pdf, saved); error.failed()) {
+        if (const ReportError error = writeFiles(entries, layoutIn(directory), pdf, saved, replace); error.failed()) {
             err << ReportCommand::failureText(error.number, error.message) << Qt::endl;
             return WriteFailed;
         }
         if (formulas) {
-            out << formulaLines(entries);
+            out << FormulaLines::lines(entries);
             out.flush();
             return Calculated;
         }

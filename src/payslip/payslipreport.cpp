@@ -25,5 +25,6 @@ ReportError PayslipReport::handOverAndFinish(const QList<FormulaEntry> &entries,
 
 QString PayslipReport::failureText(const QString &what, const ReportError &error)
 {
-    return QStringLiteral("%1\n%2 (erreur %3)").arg(what, error.message).arg(error.number);
+    // One pass: a "%1" in a file name the texts carry stays as it is.
+    return QStringLiteral("%1\n%2 (erreur %3)").arg(what, error.message, QString::number(error.number));
 }

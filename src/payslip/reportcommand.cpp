@@ -10,7 +10,8 @@ namespace ReportCommand {
 
 QString failureText(int number, const QString &message)
 {
-    return QStringLiteral("%1 (erreur %2)").arg(message).arg(number);
+    // One pass: a "%1" in a file name the message carries stays as it is.
+    return QStringLiteral("%1 (erreur %2)").arg(message, QString::number(number));
 }
 
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err)

@@ -13,6 +13,8 @@ private slots:
     void deliver_data();
     void deliver();
     void failureTextNamesMessageAndNumber();
+    void failureTextKeepsPlaceholdersOfFileNames_data();
+    void failureTextKeepsPlaceholdersOfFileNames();
 };
 
 namespace {
@@ -80,6 +82,24 @@ void TestPayslipReport::failureTextNamesMessageAndNumber()
     QCOMPARE(PayslipReport::failureText("La fiche de paie « mars.rpt » n'a pas été enregistrée.",
                                         ReportError{28607, "Le disque est plein."}),
              QString("La fiche de paie « mars.rpt » n'a pas été enregistrée.\nLe disque est plein. (erreur 28607)"));
+}
+
+void TestPayslipReport::failureTextKeepsPlaceholdersOfFileNames_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("%1") << "fiche %1.rpt";
+    QTest::newRow("%2 and %3") << "mars %2 %3.rpt";
+    QTest::newRow("%99 and %L1") << "%99 %L1.rpt";
+}
+
+// A file name is text, never a placeholder: the message names the right
+// file and keeps the error number.
+void TestPayslipReport::failureTextKeepsPlaceholdersOfFileNames()
+{
+    QFETCH(QString, file);
+    const QString what = "La fiche de paie « " + file + " » n'a pas été enregistrée.";
+    const QString why = "Le fichier « " + file + " » est introuvable.";
+    QCOMPARE(PayslipReport::failureText(what, ReportError{28601, why}), what + "\n" + why + " (erreur 28601)");
 }
 
 QTEST_GUILESS_MAIN(TestPayslipReport)
