@@ -32,16 +32,22 @@ QWidget *newCalculator(ScreenRegistry &registry)
     return calculator;
 }
 
-// "Envoi" shows the employee screen, whose activation reads the request.
+// "Envoi" shows the employee screen, whose activation reads the request;
+// it is refused while an add or a modification is under way there.
 QWidget *newEmployeeList(ScreenRegistry &registry)
 {
     auto *list = new EmployeeListScreen;
     list->setEmployeeScreenOpener([&registry] { registry.show(ScreenName::Employee); });
+    list->setSendRefusal([&registry]() -> std::optional<QString> {
+        const auto *employee = registry.find<EmployeeScreen>(ScreenName::Employee);
+        return employee ? employee->sendRefusal() : std::nullopt;
+    });
     return list;
 }
 
 // A minimised picker comes back as it was left; otherwise it shows the
-// employee's current photo and hands the chosen one back to the screen.
+// employee's current photo and hands the chosen one back to the edit under
+// way, and to that edit only.
 void openPhotoPicker(ScreenRegistry &registry, EmployeeScreen *employee)
 {
     auto *open = registry.find<PhotoPicker>(ScreenName::Photo);
@@ -52,14 +58,7 @@ void openPhotoPicker(ScreenRegistry &registry, EmployeeScreen *employee)
     auto *picker = registry.load<PhotoPicker>(ScreenName::Photo);
     if (!picker)
         return;
-    const QPointer<EmployeeScreen> owner(employee);
-    picker->setHandOver([owner](const QByteArray &png) {
-        if (!owner)
-            return StoreError(StoreError::NoCurrentRecord,
-                              QStringLiteral("La fiche salarié est fermée : la photo n'a pas été "
-                                             "transmise."));
-        return owner->setPhotoData(png);
-    });
+    picker->setHandOver(employee->photoHandOver());
     picker->setPhoto(employee->photoData());
     registry.show(ScreenName::Photo);
 }
@@ -83,6 +82,11 @@ void wireEmployeeTools(ScreenRegistry &registry, EmployeeScreen *employee)
                      [&registry] { registry.show(ScreenName::Calculator); });
     QObject::connect(employee, &EmployeeScreen::photoPickerRequested, &registry,
                      [&registry, employee] { openPhotoPicker(registry, employee); });
+    // The picker serves the edit that opened it, and goes with it.
+    QObject::connect(employee, &EmployeeScreen::editEnded, &registry, [&registry] {
+        if (QWidget *picker = registry.find(ScreenName::Photo))
+            picker->close();
+    });
     employee->setPreparationOpener([&registry] { registry.show(ScreenName::Preparation); });
 }
 

@@ -65,9 +65,7 @@ void EditCycle::add()
     m_parts.navigator->showCurrent();
     IdentityPanel *identity = m_parts.tabs->identity();
     identity->setIdentity(EmployeeRules::EntryDate, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
-    identity->maskEntryDate();
-    identity->setIdentity(EmployeeRules::EntryDate,
-                          EmployeeRules::upperCase(identity->identityText(EmployeeRules::EntryDate)));
+    identity->storeEntryDateForm();
     const int count = edit.count() + 1;
     identity->positionIndicator()->setText(QStringLiteral("%1/%1").arg(count));
 
@@ -80,7 +78,7 @@ void EditCycle::add()
     m_parts.tabs->setEditorsLocked(false);
     identity->focusEditorOrFirstField();
     identity->searchFrame()->setImpossible();
-    m_mode = EditAdd;
+    begin(EditAdd);
 }
 
 void EditCycle::modify()
@@ -100,8 +98,29 @@ void EditCycle::modify()
     identity->searchFrame()->clearResults();
     identity->searchFrame()->setImpossible();
     m_parts.tabs->setEditorsLocked(false);
-    m_mode = EditModify;
+    m_modifiedNames = identity->identityText(EmployeeRules::Surname) + u' '
+                      + identity->identityText(EmployeeRules::FirstName);
+    begin(EditModify);
     m_parts.tabs->focusRule();
+}
+
+bool EditCycle::isAdding() const
+{
+    return m_mode == EditAdd;
+}
+
+void EditCycle::begin(const QString &mode)
+{
+    m_mode = mode;
+    m_openEdit = ++m_editsBegun;
+}
+
+void EditCycle::end()
+{
+    m_mode.clear();
+    m_openEdit = 0;
+    m_modifiedNames.clear();
+    emit ended();
 }
 
 void EditCycle::validate()
@@ -137,6 +156,10 @@ void EditCycle::validate()
         identity->setIdentity(i, saved.at(i));
     tabs->rates()->saveRates();
     tabs->base()->normaliseBases();
+    // A new record, or one stored without it, gets its remaining share as
+    // the "Base" tab computes it, whether the tab was visited or not.
+    if (isAdding() || tabs->base()->remainingShare()->text().isEmpty())
+        tabs->base()->recomputeRemainingShare();
     m_parts.key->setText(EmployeeRules::key(identity->identityText(EmployeeRules::Surname),
                                             identity->identityText(EmployeeRules::FirstName)));
     tabs->updateHeaders();
@@ -146,7 +169,7 @@ void EditCycle::validate()
     endEditLayout();
     ask(QStringLiteral("Enregistrement effectuer"), MessageBox::Information,
         QStringLiteral("Enregistrement"));
-    m_mode.clear();
+    end();
     m_parts.cues->setTarget(AttentionCues::NoBlink);
     m_parts.navigator->sync();
     tabs->focusRule();
@@ -235,7 +258,7 @@ void EditCycle::cancel()
         return;
     }
     m_parts.cues->setTarget(AttentionCues::NoBlink);
-    const bool adding = m_mode == EditAdd;
+    const bool adding = isAdding();
     if (adding) {
         tabs->clearFields();
         m_views->edit().dropNew();
@@ -246,15 +269,27 @@ void EditCycle::cancel()
         m_snapshot.restore(*tabs->identity(), *tabs->rates(), *tabs->base(), *m_parts.binding);
     }
     endEditLayout();
-    tabs->identity()->maskEntryDate();
-    if (!adding)
-        tabs->identity()->markNoSsn();
-    tabs->browseFigures();
-    tabs->updateHeaders();
+    showCancelledRecord(adding);
     m_parts.navigator->sync();
     ask(QStringLiteral("Modification annuler"), MessageBox::Information, QStringLiteral("Annulation"));
-    m_mode.clear();
+    end();
     tabs->focusRule();
+}
+
+// After an add the record on view has just been read from the file: it is
+// shown as stored, untouched. After a modification the snapshot is back,
+// the entry date in its stored form (masked, then in capitals): the mask
+// alone would write it in lower case, stored at the next move.
+void EditCycle::showCancelledRecord(bool adding)
+{
+    EmployeeTabs *tabs = m_parts.tabs;
+    if (!adding) {
+        IdentityPanel *identity = tabs->identity();
+        identity->storeEntryDateForm();
+        identity->markNoSsn();
+        tabs->browseFigures();
+    }
+    tabs->updateHeaders();
 }
 
 void EditCycle::remove()

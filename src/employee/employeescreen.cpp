@@ -66,6 +66,7 @@ EmployeeScreen::EmployeeScreen(QWidget *parent)
                                         m_messages, this);
     m_cues = new CueBlinker(m_buttons, m_tabs->identity()->searchFrame(), this);
     m_editCycle = new EditCycle({m_tabs, m_buttons, m_navigator, m_cues, m_binding, m_key}, m_messages, this);
+    connect(m_editCycle, &EditCycle::ended, this, &EmployeeScreen::editEnded);
     connect(m_tabs, &EmployeeTabs::tabChosen, this, &EmployeeScreen::switchTab);
     connect(m_buttons->pay(), &QPushButton::clicked, this, &EmployeeScreen::pay);
     connect(m_buttons->leave(), &QPushButton::clicked, this, &EmployeeScreen::leave);
@@ -211,13 +212,45 @@ QByteArray EmployeeScreen::photoData() const
 
 StoreError EmployeeScreen::setPhotoData(const QByteArray &png)
 {
-    if (!m_views || !m_views->edit().hasCurrent())
-        return StoreError(StoreError::NothingToStore,
-                          QStringLiteral("Aucun salarié n’est affiché : la photo ne peut être "
-                                         "donnée à personne."));
+    if (!m_views || !m_views->edit().hasCurrent() || !isEditing())
+        return StoreError(StoreError::NoCurrentRecord, noEditForPhoto());
     m_tabs->identity()->photo()->setPhotoData(png);
     m_binding->photoChanged();
     return {};
+}
+
+QString EmployeeScreen::noEditForPhoto()
+{
+    return QStringLiteral("La photo n’a pas été transmise : aucun ajout ni aucune modification n’est en "
+                          "cours sur la fiche salarié. Appuyez sur « Modifier », puis double-cliquez sur le "
+                          "cadre de la photo.");
+}
+
+QString EmployeeScreen::editEndedForPhoto() const
+{
+    if (m_editCycle->isAdding())
+        return QStringLiteral("La photo n’a pas été transmise : l’ajout de salarié pour lequel elle a été "
+                              "choisie est terminé. Pour donner une photo à un salarié, affichez-le, "
+                              "appuyez sur « Modifier », puis double-cliquez sur le cadre de la photo.");
+    return QStringLiteral("La photo n’a pas été transmise : la modification de %1, pour laquelle elle a été "
+                          "choisie, est terminée. Pour changer sa photo, appuyez sur « Modifier », puis "
+                          "double-cliquez sur le cadre de la photo.")
+        .arg(m_editCycle->modifiedNames());
+}
+
+std::function<StoreError(const QByteArray &)> EmployeeScreen::photoHandOver()
+{
+    const QPointer<EmployeeScreen> screen(this);
+    const int edit = m_editCycle->openEdit();
+    const QString ended = edit ? editEndedForPhoto() : noEditForPhoto();
+    return [screen, edit, ended](const QByteArray &png) {
+        if (!screen)
+            return StoreError(StoreError::NoCurrentRecord,
+                              QStringLiteral("La fiche salarié est fermée : la photo n’a pas été transmise."));
+        if (edit == 0 || screen->m_editCycle->openEdit() != edit)
+            return StoreError(StoreError::NoCurrentRecord, ended);
+        return screen->setPhotoData(png);
+    };
 }
 
 EmployeeScreen::Panel EmployeeScreen::activePanel() const
@@ -228,13 +261,31 @@ EmployeeScreen::Panel EmployeeScreen::activePanel() const
 void EmployeeScreen::receiveCalculatorResult(const QString &text)
 {
     const Panel active = activePanel();
-    if (active != Panel::Identity)
-        m_tabs->panel(active)->editor()->setText(text);
+    if (active == Panel::Identity)
+        return;
+    FloatingEditor *editor = m_tabs->panel(active)->editor();
+    // A locked editor takes a result no more than a typed key.
+    if (editor->isLocked()) {
+        lockedEditorWarning(editor);
+        return;
+    }
+    editor->setText(text);
 }
 
 bool EmployeeScreen::isEditing() const
 {
     return m_editCycle->isEditing();
+}
+
+std::optional<QString> EmployeeScreen::sendRefusal() const
+{
+    if (!isEditing())
+        return std::nullopt;
+    const QString what = m_editCycle->isAdding()
+        ? QStringLiteral("Un nouveau salarié est en cours d’ajout")
+        : QStringLiteral("La fiche de %1 est en cours de modification").arg(m_editCycle->modifiedNames());
+    return what + QStringLiteral(" : appuyez sur « Valider » ou « Annuler » sur la fiche salarié avant "
+                                 "d’en afficher un autre.");
 }
 
 void EmployeeScreen::setSendRequestSource(std::function<std::optional<QString>()> source)
@@ -290,7 +341,9 @@ void EmployeeScreen::activate()
     m_navigator->setPositionIndicator();
     m_tabs->rates()->browseRates();
 
-    if (!m_sendRequestSource)
+    // Another employee is never put on view in the middle of an edit: the
+    // list refuses to send then, and a request would wait for the edit's end.
+    if (!m_sendRequestSource || isEditing())
         return;
     if (const std::optional<QString> chosen = m_sendRequestSource()) {
         m_navigator->findKey(*chosen);

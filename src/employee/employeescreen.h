@@ -51,16 +51,28 @@ public:
 
     // PNG bytes of the photo, empty when none.
     QByteArray photoData() const;
-    // The photo frame shows `png`, a pending change of the current record.
+    // The photo frame shows `png`, a pending change of the record being
+    // added or modified; refused while browsing.
     StoreError setPhotoData(const QByteArray &png);
+    // What a photo picker opened now hands its photo to: the record of the
+    // add or modification under way, as long as that edit lasts; once it
+    // has ended (validated, cancelled, the screen closed) the hand-over is
+    // refused with a message that says so.
+    std::function<StoreError(const QByteArray &png)> photoHandOver();
 
     Panel activePanel() const;
-    // A calculator result, into the active panel's editor (rates or base).
+    // A calculator result, into the active panel's editor (rates or base),
+    // during an add or a modification only; otherwise the clerk is told to
+    // press "Modifier" (or "Ajouter") first and nothing changes.
     void receiveCalculatorResult(const QString &text);
     bool isEditing() const;
+    // Why another window may not put another employee on view now (an add
+    // or a modification is under way); nothing when it may.
+    std::optional<QString> sendRefusal() const;
 
     // The employee list's chosen name when its send request is raised (the
-    // list is then closed), nothing otherwise; read at each activation.
+    // list is then closed), nothing otherwise; read at each activation
+    // outside an add or a modification.
     void setSendRequestSource(std::function<std::optional<QString>()> source);
     // Opens the pay slip preparation for the employee shown ("Paie").
     void setPreparationOpener(std::function<void()> opener);
@@ -75,6 +87,9 @@ public:
 signals:
     void calculatorRequested();
     void photoPickerRequested();
+    // An add or a modification has been validated or cancelled: what was
+    // opened for it (the photo picker) has no edit to serve any more.
+    void editEnded();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -97,6 +112,8 @@ private:
     void lockedEditorWarning(FloatingEditor *editor);
     void calculatorAsked(FloatingEditor *editor, bool fromPicture);
     void photoDoubleClicked();
+    static QString noEditForPhoto();
+    QString editEndedForPhoto() const;
 
     EmployeeMessages m_messages;
     std::unique_ptr<EmployeeViews> m_views;

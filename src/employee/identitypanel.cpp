@@ -102,6 +102,12 @@ void IdentityPanel::maskEntryDate()
     setIdentity(EmployeeRules::EntryDate, EmployeeRules::dateMask(identityText(EmployeeRules::EntryDate)));
 }
 
+void IdentityPanel::storeEntryDateForm()
+{
+    maskEntryDate();
+    setIdentity(EmployeeRules::EntryDate, EmployeeRules::upperCase(identityText(EmployeeRules::EntryDate)));
+}
+
 void IdentityPanel::upperCaseAll()
 {
     for (int i = 0; i < EmployeeRules::IdentityCount; ++i)

@@ -32,6 +32,7 @@ public:
     // The normalisation steps of the identity fields.
     void markNoSsn();          // no social security number: "<Rien>"
     void maskEntryDate();      // « lundi 15 janv. 2001 »
+    void storeEntryDateForm(); // the same mask, then capitals: « LUNDI 15 JANV. 2001 »
     void upperCaseAll();
     void replaceApostrophes(); // ' -> ’
 

@@ -4,6 +4,7 @@
 #include "database.h"
 #include "errordialog.h"
 #include "helpcontext.h"
+#include "messagebox.h"
 #include "recordview.h"
 #include "schema.h"
 #include "windowactivation.h"
@@ -187,6 +188,10 @@ void EmployeeListScreen::updateSendButton()
 
 void EmployeeListScreen::send()
 {
+    if (const std::optional<QString> refusal = m_sendRefusal ? m_sendRefusal() : std::nullopt) {
+        MessageBox::show(this, *refusal, MessageBox::Exclamation, QStringLiteral("Action impossible"));
+        return;
+    }
     if (!m_sendRequested) {
         m_sendRequested = true;
         emit sendRequestedChanged();

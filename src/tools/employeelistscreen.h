@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Database;
 class QLabel;
@@ -29,6 +30,10 @@ public:
 
     // Shows the employee screen once the send request is raised.
     void setEmployeeScreenOpener(std::function<void()> opener) { m_openEmployeeScreen = std::move(opener); }
+    // Why the employee screen cannot take another employee now (an add or a
+    // modification under way there); nothing when it can. "Envoi" is then
+    // refused with that message: no request, nothing shown, nothing touched.
+    void setSendRefusal(std::function<std::optional<QString>()> refusal) { m_sendRefusal = std::move(refusal); }
 
     // Re-reads the table into the count line and the list.
     void rebuild();
@@ -55,6 +60,7 @@ private:
     bool m_sendRequested = false;
     bool m_tableEmpty = true;
     std::function<void()> m_openEmployeeScreen;
+    std::function<std::optional<QString>()> m_sendRefusal;
 
     QLabel *m_count = nullptr;      // Label1
     QLineEdit *m_chosen = nullptr;  // Text1

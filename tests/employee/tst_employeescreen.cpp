@@ -1,7 +1,9 @@
 #include "employeescreen.h"
 #include "employeetestsupport.h"
 
+#include "basepanel.h"
 #include "floatingeditor.h"
+#include "ratespanel.h"
 #include "datetext.h"
 #include "frenchlocale.h"
 
@@ -59,6 +61,10 @@ private slots:
     void reactivationWithEmptyTableKeepsEditLayout();
     void reactivationReloadsFromFirstRecord();
     void calculatorResultLandsInRate();
+    void calculatorResultRefusedWhileBrowsing_data();
+    void calculatorResultRefusedWhileBrowsing();
+    void photoHandOverServesItsOwnEdit();
+    void sendRefusedDuringAnEdit();
     void photoDoubleClick();
     void grabEachTab();
 
@@ -827,6 +833,7 @@ void TestEmployeeScreen::calculatorResultLandsInRate()
     open();
     m_screen->receiveCalculatorResult("3,0");
     QCOMPARE(m_screen->identityText(0), "1 70 01 75 001 001");
+    QVERIFY(m_boxes->seen.isEmpty());
     click("Modifier");
     QTest::keyClick(m_screen, Qt::Key_F3);
     QTest::mouseClick(rate(3), Qt::LeftButton);
@@ -835,6 +842,122 @@ void TestEmployeeScreen::calculatorResultLandsInRate()
     QSignalSpy asked(m_screen.data(), &EmployeeScreen::calculatorRequested);
     QTest::mouseClick(child("PicCal1"), Qt::LeftButton);
     QCOMPARE(asked.count(), 1);
+    QVERIFY(m_boxes->seen.isEmpty());
+}
+
+void TestEmployeeScreen::calculatorResultRefusedWhileBrowsing_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("afterAnEdit");
+    QTest::addColumn<QString>("word");
+    QTest::newRow("browsing") << 2 << false << "MODIFIER";
+    QTest::newRow("after Valider") << 2 << true << "MODIFIER";
+    QTest::newRow("empty table") << 0 << false << "AJOUTER";
+}
+
+// The hand-over is refused as a typed key is: the advice, the blinking
+// button, and the fields of both numeric panels as they were.
+void TestEmployeeScreen::calculatorResultRefusedWhileBrowsing()
+{
+    QFETCH(int, count);
+    QFETCH(bool, afterAnEdit);
+    QFETCH(QString, word);
+    if (count)
+        store({employee("DUPONT", "MARIE"), employee("MARTIN", "PAUL")});
+    open();
+    if (afterAnEdit) {
+        click("Modifier");
+        validateYes();
+        m_boxes->clear();
+    }
+    for (const Qt::Key tab : {Qt::Key_F3, Qt::Key_F4}) {
+        QTest::keyClick(m_screen, tab);
+        FloatingEditor *over = editor(tab == Qt::Key_F3 ? "txtmove1" : "Txtmove2");
+        const QString before = over->text();
+        const QStringList rates = child<RatesPanel>("Picture2")->fieldTexts();
+        const QStringList bases = child<BasePanel>("Picture3")->fieldTexts();
+        m_boxes->seen.clear();
+        m_screen->receiveCalculatorResult("999,0");
+        waitForFront();
+        QCOMPARE(m_boxes->texts(), QStringList{"Vous devez appuyer sur " + word});
+        QCOMPARE(m_boxes->last().title, "Action impossible");
+        QCOMPARE(over->text(), before);
+        QCOMPARE(child<RatesPanel>("Picture2")->fieldTexts(), rates);
+        QCOMPARE(child<BasePanel>("Picture3")->fieldTexts(), bases);
+    }
+    m_screen->blinkTick();
+    QCOMPARE(captions().contains(count ? "modifier" : "ajouter"), true);
+    QCOMPARE(stored(0, "BASEHORAIRE"), count ? "169,0" : "<absent>");
+}
+
+// A hand-over taken during an edit reaches the record of that edit while
+// it lasts, and no other: not after its "Annuler", nor in a later edit.
+void TestEmployeeScreen::photoHandOverServesItsOwnEdit()
+{
+    store({employee("DUPONT", "MARIE", {{"PHOTO", QString::fromLatin1(png(Qt::red))}}),
+           employee("MARTIN", "PAUL")});
+    open();
+    const StoreError browsing = m_screen->setPhotoData(png(Qt::green));
+    QCOMPARE(browsing.number(), int(StoreError::NoCurrentRecord));
+    QVERIFY2(browsing.message().contains("aucun ajout ni aucune modification"), qPrintable(browsing.message()));
+    QCOMPARE(m_screen->photoData(), png(Qt::red));
+
+    click("Modifier");
+    const auto handOver = m_screen->photoHandOver();
+    QVERIFY(!handOver(png(Qt::blue)));
+    QCOMPARE(m_screen->photoData(), png(Qt::blue));
+    cancelYes();
+    QCOMPARE(m_screen->photoData(), png(Qt::red));
+    const StoreError afterCancel = handOver(png(Qt::blue));
+    QCOMPARE(afterCancel.message(),
+             "La photo n’a pas été transmise : la modification de DUPONT MARIE, pour laquelle elle a été "
+             "choisie, est terminée. Pour changer sa photo, appuyez sur « Modifier », puis double-cliquez "
+             "sur le cadre de la photo.");
+    click("Command5");
+    click("Modifier");
+    QVERIFY(handOver(png(Qt::blue)));
+    QVERIFY(m_screen->photoData().isEmpty());
+    cancelYes();
+
+    click("Ajouter");
+    const auto forTheAdd = m_screen->photoHandOver();
+    cancelYes();
+    QVERIFY(forTheAdd(png(Qt::blue)).message().contains("l’ajout de salarié pour lequel elle a été choisie est terminé"));
+    click("Command5");
+    QCOMPARE(storedData(0, "PHOTO"), png(Qt::red));
+    QVERIFY(storedData(1, "PHOTO").isEmpty());
+}
+
+void TestEmployeeScreen::sendRefusedDuringAnEdit()
+{
+    store({employee("DUPONT", "MARIE"), employee("MARTIN", "PAUL")});
+    open();
+    QVERIFY(!m_screen->sendRefusal());
+    click("Modifier");
+    typeInto(identity(1), editor("TxtMove"), "durand");
+    QCOMPARE(m_screen->sendRefusal().value_or(QString()),
+             "La fiche de DUPONT MARIE est en cours de modification : appuyez sur « Valider » ou « Annuler » "
+             "sur la fiche salarié avant d’en afficher un autre.");
+    cancelYes();
+    QVERIFY(!m_screen->sendRefusal());
+    click("Ajouter");
+    QCOMPARE(m_screen->sendRefusal().value_or(QString()),
+             "Un nouveau salarié est en cours d’ajout : appuyez sur « Valider » ou « Annuler » sur la fiche "
+             "salarié avant d’en afficher un autre.");
+
+    // A request raised anyway waits for the edit's end.
+    int read = 0;
+    m_screen->setSendRequestSource([&read]() -> std::optional<QString> {
+        ++read;
+        return QString("MARTIN , PAUL");
+    });
+    turnAwayAndBack(m_screen);
+    QCOMPARE(read, 0);
+    QVERIFY(m_screen->isEditing());
+    cancelYes();
+    turnAwayAndBack(m_screen);
+    QCOMPARE(read, 1);
+    QCOMPARE(position(), "2/2");
 }
 
 void TestEmployeeScreen::photoDoubleClick()

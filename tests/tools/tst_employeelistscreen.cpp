@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <optional>
 
 // The employee list over a table of the test's own, driven by its controls.
 class TestEmployeeListScreen : public QObject
@@ -162,6 +163,53 @@ private slots:
         QCOMPARE(raised.count(), 1);
         QCOMPARE(opened, 1);
         QCOMPARE(screen.chosenName(), QStringLiteral("MARTIN , PAUL"));
+    }
+
+    // While the employee screen edits, "Envoi" and F6 say why they cannot
+    // send, and raise nothing; the list stays as it was.
+    void sendRefusedWhileTheEmployeeScreenEdits_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("Envoi") << false;
+        QTest::newRow("F6") << true;
+    }
+
+    void sendRefusedWhileTheEmployeeScreenEdits()
+    {
+        QFETCH(bool, byKey);
+        ToolsTest::WorkingDirectory dir;
+        addEmployees({"MARTIN , PAUL", "DUBOIS , ANNE"});
+        EmployeeListScreen screen;
+        int opened = 0;
+        screen.setEmployeeScreenOpener([&opened] { ++opened; });
+        std::optional<QString> refusal = QStringLiteral("La fiche de DUBOIS ANNE est en cours de modification.");
+        screen.setSendRefusal([&refusal] { return refusal; });
+        QSignalSpy raised(&screen, &EmployeeListScreen::sendRequestedChanged);
+        screen.show();
+        auto *list = control<QListWidget>(&screen, "List1");
+        clickEntry(list, 0);
+
+        ToolsTest::ModalBox box;
+        box.expect();
+        if (byKey)
+            QTest::keyClick(list, Qt::Key_F6);
+        else
+            QTest::mouseClick(control<QPushButton>(&screen, "Command1"), Qt::LeftButton);
+        QVERIFY(box.seen);
+        QCOMPARE(box.text, *refusal);
+        QCOMPARE(box.title, QStringLiteral("Action impossible"));
+        QCOMPARE(box.icon, QMessageBox::Warning);
+        QVERIFY(!screen.sendRequested());
+        QCOMPARE(raised.count(), 0);
+        QCOMPARE(opened, 0);
+        QVERIFY(screen.isVisible());
+        QCOMPARE(screen.chosenName(), QStringLiteral("MARTIN , PAUL"));
+
+        // The edit over, the same click sends.
+        refusal.reset();
+        QTest::mouseClick(control<QPushButton>(&screen, "Command1"), Qt::LeftButton);
+        QVERIFY(screen.sendRequested());
+        QCOMPARE(opened, 1);
     }
 
     void escapeAndSortirClose_data()

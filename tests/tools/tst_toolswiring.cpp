@@ -108,6 +108,60 @@ private slots:
         QCOMPARE(employee->keyText(), QStringLiteral("DUBOIS , JEAN"));
     }
 
+    // During a modification the list says why it cannot send and stays; the
+    // employee screen keeps its record and what was typed on it.
+    void listRefusesToSendDuringAnEdit()
+    {
+        ToolsTest::WorkingDirectory dir;
+        addEmployees({"MARTIN", "LEROY", "DUBOIS"});
+        Program program;
+        auto *employee = program.show<EmployeeScreen>(ScreenName::Employee);
+        click(employee, "Modifier");
+        auto *town = control<QLineEdit>(employee, "Text1_6");
+        QTest::mouseClick(town, Qt::LeftButton);
+        QTest::keyClicks(control<QLineEdit>(employee, "TxtMove"), QStringLiteral("nantes"));
+
+        QPointer<EmployeeListScreen> list = program.show<EmployeeListScreen>(ScreenName::EmployeeList);
+        auto *names = control<QListWidget>(list, "List1");
+        QTest::mouseClick(names->viewport(), Qt::LeftButton, {}, names->visualItemRect(names->item(2)).center());
+        ToolsTest::ModalBox box;
+        box.expect();
+        click(list, "Command1");
+        QVERIFY(box.seen);
+        QCOMPARE(box.text, QStringLiteral("La fiche de MARTIN JEAN est en cours de modification : appuyez sur "
+                                          "« Valider » ou « Annuler » sur la fiche salarié avant d’en afficher "
+                                          "un autre."));
+        QVERIFY(list);
+        QVERIFY(!list->sendRequested());
+        QVERIFY(employee->isEditing());
+        QCOMPARE(employee->keyText(), QStringLiteral("MARTIN , JEAN"));
+        QCOMPARE(town->text(), QStringLiteral("nantes"));
+    }
+
+    // The picker serves the edit that opened it: "Annuler" closes it.
+    void pickerGoesWithItsEdit()
+    {
+        ToolsTest::WorkingDirectory dir;
+        addEmployees({"MARTIN", "LEROY"});
+        Program program;
+        auto *employee = program.show<EmployeeScreen>(ScreenName::Employee);
+        click(employee, "Modifier");
+        doubleClick(control<QWidget>(employee, "Image1"));
+        QPointer<PhotoPicker> picker = program.registry.find<PhotoPicker>(ScreenName::Photo);
+        QVERIFY(picker);
+        QVERIFY(picker->isVisible());
+        // The question, then « Modification annuler ».
+        QTimer answers;
+        QObject::connect(&answers, &QTimer::timeout, [] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                (box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes) : box->button(QMessageBox::Ok))->click();
+        });
+        answers.start(5);
+        click(employee, "Annuler");
+        QVERIFY(!employee->isEditing());
+        QTRY_VERIFY(picker.isNull());
+    }
+
     void calculatorFeedsTheRatesEditor()
     {
         ToolsTest::WorkingDirectory dir;
