@@ -87,7 +87,7 @@ void wireEmployeeTools(ScreenRegistry &registry, EmployeeScreen *employee)
         if (QWidget *picker = registry.find(ScreenName::Photo))
             picker->close();
     });
-    employee->setPreparationOpener([&registry] { registry.show(ScreenName::Preparation); });
+    employee->setPreparationOpener([&registry] { PreparationScreen::prepareForEmployeeShown(registry); });
 }
 
 } // namespace

@@ -17,6 +17,7 @@ enum Style {
     YesNoInformation = 68,     // Yes/No, information, Yes by default
     YesNoInformationNo = 324,  // Yes/No, information, No by default
     YesNoStopNo = 276,         // Yes/No, stop, No by default
+    YesNoQuestionNo = 292,     // Yes/No, question, No by default
 };
 
 inline constexpr int Ok = 1;

@@ -13,6 +13,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace {
+
+const QString Key = QStringLiteral("IDENTIFICATION");
+
+} // namespace
+
 EmployeeNavigator::EmployeeNavigator(const Parts &parts, const EmployeeMessages &messages, QObject *parent)
     : QObject(parent)
     , m_parts(parts)
@@ -95,10 +101,31 @@ void EmployeeNavigator::rereadMirror()
 bool EmployeeNavigator::findKey(const QString &key)
 {
     // A bound value: a name with an apostrophe is found like any other.
-    if (m_views->reported(m_views->edit().findFirst(QStringLiteral("IDENTIFICATION"), key)))
+    if (m_views->reported(m_views->edit().findFirst(Key, key)))
         return false;
     showCurrent();
     return true;
+}
+
+void EmployeeNavigator::reloadKeepingCurrent()
+{
+    RecordView &edit = m_views->edit();
+    const int position = edit.position();
+    const QString key = edit.fieldText(Key);
+    m_views->refresh(edit);
+    if (position > 0 && !returnTo(position, key))
+        m_views->settle(edit);
+    showCurrent();
+}
+
+// The same place when the same employee is still there (another program
+// may have added or deleted records meanwhile), else the first with his key.
+bool EmployeeNavigator::returnTo(int position, const QString &key)
+{
+    RecordView &edit = m_views->edit();
+    if (position < edit.count() && !m_views->reported(edit.setPosition(position)) && edit.fieldText(Key) == key)
+        return true;
+    return !m_views->reported(edit.findFirst(Key, key)) && !edit.noMatch();
 }
 
 // The record moved to is shown as browsing shows it: normalised, with the

@@ -44,12 +44,16 @@ public:
     void rereadMirror();
     // Shows the first employee with this key; false when the file refuses.
     bool findKey(const QString &key);
+    // Reads the file again (the count covers every record) and comes back
+    // to the employee on view, the first one when he is no longer there.
+    void reloadKeepingCurrent();
 
     // "Précédent" and "Suivant".
     void move(bool forward);
 
 private:
     void showMirror();
+    bool returnTo(int position, const QString &key);
     void endOfList();
 
     Parts m_parts;

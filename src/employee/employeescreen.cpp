@@ -332,8 +332,7 @@ void EmployeeScreen::activate()
         return;
     m_tabs->focusRule();
     if (m_buttons->modify()->isEnabled()) {
-        m_views->refresh(m_views->edit());
-        m_navigator->showCurrent();
+        m_navigator->reloadKeepingCurrent();
         m_navigator->sync();
     } else {
         m_editCycle->reassertEditLayout();

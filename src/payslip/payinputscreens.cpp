@@ -34,6 +34,16 @@ QString employeeField(const EmployeeScreen &screen, const QString &column)
 
 } // namespace
 
+PayInputScreens::EmployeeShown PayInputScreens::employeeShown() const
+{
+    const auto *screen = m_registry.load<EmployeeScreen>(ScreenName::Employee);
+    if (!screen)
+        return EmployeeShown();
+    const QString names = screen->identityText(EmployeeRules::Surname) + u' '
+                          + screen->identityText(EmployeeRules::FirstName);
+    return {screen->keyText(), names.trimmed()};
+}
+
 EmployeeFigures PayInputScreens::employee() const
 {
     const auto *screen = m_registry.load<EmployeeScreen>(ScreenName::Employee);

@@ -21,6 +21,13 @@ public:
     {
     }
 
+    // Who the employee screen shows: the record's key and « NOM PRENOM ».
+    struct EmployeeShown
+    {
+        QString key;
+        QString names;
+    };
+    EmployeeShown employeeShown() const;
     EmployeeFigures employee() const;
     PayrollParameters parameters() const;
     QString euroRate() const;

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 #include <tuple>
 
@@ -65,12 +66,48 @@ PreparationScreen *PreparationScreen::open(ScreenRegistry &registry, const Print
     }
     auto &[sheet, shown] = std::get<PayCalculation::OpenedSheet>(opened);
     screens.showEmployeeDefaults(employee, shown);
-    return new PreparationScreen(registry, std::move(sheet), printers);
+    return new PreparationScreen(registry, std::move(sheet), screens.employeeShown(), printers);
 }
 
-PreparationScreen::PreparationScreen(ScreenRegistry &registry, PaySheet sheet, const PrinterChoice *printers)
+void PreparationScreen::prepareForEmployeeShown(ScreenRegistry &registry)
+{
+    if (auto *open = registry.find<PreparationScreen>(ScreenName::Preparation)) {
+        const PayInputScreens::EmployeeShown shown = PayInputScreens(registry).employeeShown();
+        if (open->m_employee.key != shown.key) {
+            if (!open->giveWayTo(shown))
+                return;
+            // At once, so that the registry builds the new one.
+            delete open;
+        }
+    }
+    registry.show(ScreenName::Preparation);
+}
+
+bool PreparationScreen::giveWayTo(const PayInputScreens::EmployeeShown &other) const
+{
+    if (!hasTypedFigures())
+        return true;
+    return MessageBox::show(m_registry.find(ScreenName::Employee),
+                            QStringLiteral("Des éléments ont été saisis sur la fiche de paie de %1. Les "
+                                           "abandonner pour préparer la fiche de paie de %2 ?")
+                                .arg(m_employee.names, other.names),
+                            MessageBox::YesNoQuestionNo, QStringLiteral("ATTENTION"))
+           == MessageBox::Yes;
+}
+
+bool PreparationScreen::hasTypedFigures() const
+{
+    return std::any_of(m_inputs.begin(), m_inputs.end(), [](const auto &input) {
+        const QString typed = input.first->text().trimmed();
+        return !typed.isEmpty() && typed != QLatin1String("0");
+    });
+}
+
+PreparationScreen::PreparationScreen(ScreenRegistry &registry, PaySheet sheet,
+                                     PayInputScreens::EmployeeShown employee, const PrinterChoice *printers)
     : m_registry(registry)
     , m_sheet(std::move(sheet))
+    , m_employee(std::move(employee))
     , m_report(std::make_unique<PayslipReport>(printers))
 {
     setObjectName(ScreenName::Preparation);
@@ -353,9 +390,34 @@ QPushButton *PreparationScreen::button(const char *name, const QString &text)
     return pushButton;
 }
 
+// A pay slip carries one employee: the figures of the screen were typed for
+// this pay slip's employee, the employee screen's record is read for it.
+bool PreparationScreen::refuseOtherEmployee(const PayInputScreens &screens)
+{
+    const PayInputScreens::EmployeeShown shown = screens.employeeShown();
+    if (shown.key == m_employee.key)
+        return false;
+    const QString onView = shown.names.isEmpty()
+        ? QStringLiteral("la fiche salarié ne montre aucun salarié")
+        : QStringLiteral("la fiche salarié montre %1").arg(shown.names);
+    QString advice = QStringLiteral("Affichez %1 sur la fiche salarié pour calculer, imprimer ou enregistrer "
+                                    "cette fiche de paie")
+                         .arg(m_employee.names);
+    if (!shown.names.isEmpty())
+        advice += QStringLiteral(", ou appuyez sur « Paie » de la fiche salarié pour préparer celle de %1")
+                      .arg(shown.names);
+    MessageBox::show(this,
+                     QStringLiteral("Cette fiche de paie est celle de %1, mais %2 : rien n’a été calculé. %3.")
+                         .arg(m_employee.names, onView, advice),
+                     MessageBox::Exclamation, QStringLiteral("Calcul impossible"));
+    return true;
+}
+
 bool PreparationScreen::calculate()
 {
     const PayInputScreens screens(m_registry);
+    if (refuseOtherEmployee(screens))
+        return false;
     PaySheet sheet = m_sheet;
     readInputs(sheet);
     if (const auto error = PayCalculation::calculate(sheet, screens.employee(), screens.parameters(),

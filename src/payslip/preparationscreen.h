@@ -1,5 +1,6 @@
 #pragma once
 
+#include "payinputscreens.h"
 #include "paysheet.h"
 
 #include <QList>
@@ -43,8 +44,20 @@ public:
     static PreparationScreen *open(ScreenRegistry &registry, const PrinterChoice *printers = nullptr);
     ~PreparationScreen() override;
 
-    // "Lancer le calcul". False when a value read is not a number: the clerk
-    // has been told and nothing on the screen has changed.
+    // "Paie" of the employee screen: the preparation for the employee it
+    // shows. One opened for somebody else gives way first, once the clerk
+    // has agreed to lose the figures typed on it.
+    static void prepareForEmployeeShown(ScreenRegistry &registry);
+
+    // The key and names of the employee this pay slip is for: the one the
+    // employee screen showed when it opened.
+    const PayInputScreens::EmployeeShown &employee() const { return m_employee; }
+    // Something other than the opening's blank or « 0 » has been typed.
+    bool hasTypedFigures() const;
+
+    // "Lancer le calcul". False when the employee screen shows another
+    // employee than this pay slip's, or when a value read is not a number:
+    // the clerk has been told and nothing on the screen has changed.
     bool calculate();
     const PaySheet &sheet() const { return m_sheet; }
 
@@ -60,7 +73,8 @@ public:
 private:
     using SheetText = QString PaySheet::*;
 
-    PreparationScreen(ScreenRegistry &registry, PaySheet sheet, const PrinterChoice *printers);
+    PreparationScreen(ScreenRegistry &registry, PaySheet sheet, PayInputScreens::EmployeeShown employee,
+                      const PrinterChoice *printers);
 
     QWidget *buildInputs();
     QWidget *buildResults();
@@ -78,6 +92,8 @@ private:
                         SheetText eurosValue);
     QPushButton *button(const char *name, const QString &caption);
 
+    bool giveWayTo(const PayInputScreens::EmployeeShown &other) const;
+    bool refuseOtherEmployee(const PayInputScreens &screens);
     void readInputs(PaySheet &sheet) const;
     void showSheet();
     ReportError finish(PayslipReport &report, Output output);
@@ -87,6 +103,7 @@ private:
 
     ScreenRegistry &m_registry;
     PaySheet m_sheet;
+    PayInputScreens::EmployeeShown m_employee;
     QList<std::pair<QLineEdit *, SheetText>> m_inputs;
     QList<std::pair<QLabel *, SheetText>> m_results;
     std::unique_ptr<PayslipReport> m_report;

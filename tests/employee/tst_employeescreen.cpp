@@ -59,7 +59,8 @@ private slots:
     void payChecksName();
     void sendRequestFindsChosenName();
     void reactivationWithEmptyTableKeepsEditLayout();
-    void reactivationReloadsFromFirstRecord();
+    void reactivationKeepsTheEmployeeOnView_data();
+    void reactivationKeepsTheEmployeeOnView();
     void calculatorResultLandsInRate();
     void calculatorResultRefusedWhileBrowsing_data();
     void calculatorResultRefusedWhileBrowsing();
@@ -815,16 +816,40 @@ void TestEmployeeScreen::reactivationWithEmptyTableKeepsEditLayout()
     QCOMPARE(m_boxes->last().text, "Le nouveau salarié doit avoir au moins :nom et prénom");
 }
 
-void TestEmployeeScreen::reactivationReloadsFromFirstRecord()
+void TestEmployeeScreen::reactivationKeepsTheEmployeeOnView_data()
 {
-    store({employee("AUBERT", "LUC"), employee("BLANC", "LEA")});
+    QTest::addColumn<QString>("meanwhile");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("surname");
+    QTest::newRow("another employee added") << "add DUPUIS" << "2/4" << "BLANC";
+    QTest::newRow("the one before deleted") << "delete AUBERT" << "1/2" << "BLANC";
+    QTest::newRow("the one on view deleted") << "delete BLANC" << "1/2" << "AUBERT";
+}
+
+// Coming back to the screen reads the file again (another program may have
+// changed it) and shows the same employee, the first when he has gone.
+void TestEmployeeScreen::reactivationKeepsTheEmployeeOnView()
+{
+    QFETCH(QString, meanwhile);
+    QFETCH(QString, shown);
+    QFETCH(QString, surname);
+    store({employee("AUBERT", "LUC"), employee("BLANC", "LEA"), employee("CARON", "ANA")});
     open();
     click("Command5");
-    QCOMPARE(position(), "2/2");
-    store({employee("CARON", "ANA")}); // stored meanwhile by another connection
+    QCOMPARE(position(), "2/3");
+    // Changed meanwhile through a connection of its own.
+    if (meanwhile.startsWith("add")) {
+        store({employee(meanwhile.section(' ', 1), "ANA")});
+    } else {
+        RecordView view(openMain(), "SALARIE");
+        QVERIFY(!view.findFirst("NOM", meanwhile.section(' ', 1)));
+        QVERIFY(!view.deleteCurrent());
+    }
     turnAwayAndBack(m_screen);
-    QCOMPARE(position(), "1/3");
-    QCOMPARE(m_screen->identityText(1), "AUBERT");
+    QCOMPARE(position(), shown);
+    QCOMPARE(m_screen->identityText(1), surname);
+    QCOMPARE(child("Picture1")->findChild<QLabel *>("headerNom")->text(), surname);
+    QCOMPARE(button("Command2")->isEnabled(), shown != "1/2");
 }
 
 void TestEmployeeScreen::calculatorResultLandsInRate()

@@ -9,9 +9,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 
 // The preparation screen as the clerk reaches it: the demonstration folder,
@@ -43,6 +45,11 @@ private slots:
     void emptyHourlyRateBecomesZeroOnTheEmployeeScreen();
     void reopeningStartsBlank();
     void paieBringsAnOpenPreparationForward();
+    void paieForAnotherEmployee_data();
+    void paieForAnotherEmployee();
+    void anotherEmployeeShownRefusesCalculationAndOutput_data();
+    void anotherEmployeeShownRefusesCalculationAndOutput();
+    void comingBackToTheEmployeeScreenKeepsTheEmployee();
     void returnShowsTheEmployeeScreen();
     void exitClosesBothScreens();
 
@@ -59,6 +66,9 @@ private:
         return m_program->registry.find<PreparationScreen>(ScreenName::Preparation);
     }
     QLineEdit *parameterField(const char *column) const;
+    // The employee screen brought to the front, then "Suivant" or "Précédent";
+    // « Fin de la liste » answered when the move reaches an end.
+    void moveEmployeeScreen(const char *button, bool reachesAnEnd = false) const;
 
     std::unique_ptr<TestSupport::WorkingDirectory> m_folder;
     std::unique_ptr<PayslipTestSupport::Program> m_program;
@@ -209,6 +219,20 @@ QLineEdit *TestPreparationScreen::parameterField(const char *column) const
 {
     QWidget *parameters = m_program->registry.load(ScreenName::Parameters);
     return PayslipTestSupport::control<QLineEdit>(parameters, QString::fromLatin1(column));
+}
+
+void TestPreparationScreen::moveEmployeeScreen(const char *button, bool reachesAnEnd) const
+{
+    EmployeeScreen *employee = employeeScreen();
+    employee->activateWindow();
+    if (!QTest::qWaitForWindowActive(employee))
+        qWarning("the employee screen was not activated");
+    TestSupport::ModalBox endOfList;
+    if (reachesAnEnd)
+        endOfList.expect();
+    PayslipTestSupport::click(employee, QString::fromLatin1(button));
+    if (reachesAnEnd && !endOfList.seen)
+        qWarning("no « Fin de la liste »");
 }
 
 void TestPreparationScreen::opensOnTheCurrentEmployee()
@@ -494,6 +518,133 @@ void TestPreparationScreen::paieBringsAnOpenPreparationForward()
     type(screen, "Text2", "10");
     QCOMPARE(openPreparation(), screen);
     QCOMPARE(text(screen, "Text2"), QStringLiteral("10"));
+}
+
+void TestPreparationScreen::paieForAnotherEmployee_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("calculated");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<QString>("preparedFor");
+    QTest::newRow("nothing typed") << "" << false << 0 << false << "D’ALMEIDA";
+    QTest::newRow("only the calculation's zeros") << "" << true << 0 << false << "D’ALMEIDA";
+    QTest::newRow("figures typed, Oui") << "8" << true << int(QMessageBox::Yes) << true << "D’ALMEIDA";
+    QTest::newRow("figures typed, Non") << "8" << false << int(QMessageBox::No) << true << "MOREAU";
+}
+
+// "Paie" on another employee prepares that employee's slip; figures typed
+// for the first are given up only when the clerk says so.
+void TestPreparationScreen::paieForAnotherEmployee()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, calculated);
+    QFETCH(int, answer);
+    QFETCH(bool, asked);
+    QFETCH(QString, preparedFor);
+    QPointer<PreparationScreen> first = openPreparation();
+    QVERIFY(first);
+    control<QLineEdit>(first, "Text1")->clear();
+    type(first, "Text1", typed);
+    if (calculated)
+        click(first, "Lancer");
+    moveEmployeeScreen("Command5");
+    QCOMPARE(employeeScreen()->keyText(), QStringLiteral("D’ALMEIDA , JOSÉ"));
+
+    QString question;
+    QObject scope; // the answer is not left armed past this test
+    QTimer::singleShot(0, &scope, [&question, answer] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            question = box->text();
+            QVERIFY(box->defaultButton() == box->button(QMessageBox::No));
+            box->button(QMessageBox::StandardButton(answer))->click();
+        }
+    });
+    PayslipTestSupport::click(employeeScreen(), QStringLiteral("créer"));
+    QCOMPARE(!question.isEmpty(), asked);
+    if (asked)
+        QCOMPARE(question, QStringLiteral("Des éléments ont été saisis sur la fiche de paie de MOREAU CÉLINE. "
+                                          "Les abandonner pour préparer la fiche de paie de D’ALMEIDA JOSÉ ?"));
+    PreparationScreen *screen = preparation();
+    QVERIFY(screen);
+    QCOMPARE(text(screen, "Label2"), preparedFor);
+    if (preparedFor == QStringLiteral("MOREAU")) {
+        QCOMPARE(screen, first.data());
+        QCOMPARE(text(screen, "Text1"), typed);
+        return;
+    }
+    QVERIFY(first.isNull());
+    QVERIFY(screen->isVisible());
+    // His own base salary: 169 hours at 58,5 F; blank inputs again.
+    QCOMPARE(text(screen, "Label11_0"), QStringLiteral("9\u202f886,50"));
+    QCOMPARE(text(screen, "Text1"), QStringLiteral("0"));
+    QCOMPARE(screen->employee().key, QStringLiteral("D’ALMEIDA , JOSÉ"));
+    QVERIFY(screen->calculate());
+}
+
+void TestPreparationScreen::anotherEmployeeShownRefusesCalculationAndOutput_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("Lancer le calcul") << "Lancer";
+    QTest::newRow("Aperçu avant impression") << "Aperçu";
+    QTest::newRow("Imprimer la fiche de Paie") << "Imprimer";
+    QTest::newRow("Enregistrement de la fiche") << "Enregistrement";
+}
+
+// The figures of the screen belong to the employee it was opened for: with
+// somebody else on the employee screen nothing is calculated or produced,
+// and the message names both and says what to press.
+void TestPreparationScreen::anotherEmployeeShownRefusesCalculationAndOutput()
+{
+    QFETCH(QString, button);
+    PreparationScreen *screen = openPreparation();
+    QVERIFY(screen);
+    type(screen, "Text1", "8");
+    click(screen, "Lancer");
+    const PaySheet before = screen->sheet();
+    const QMap<QString, QString> shown = allTexts(screen);
+    moveEmployeeScreen("Command5");
+
+    TestSupport::ModalBox box;
+    box.expect();
+    click(screen, button);
+    QVERIFY(box.seen);
+    QCOMPARE(box.title, QStringLiteral("Calcul impossible"));
+    QCOMPARE(box.text, QStringLiteral("Cette fiche de paie est celle de MOREAU CÉLINE, mais la fiche salarié "
+                                      "montre D’ALMEIDA JOSÉ : rien n’a été calculé. Affichez MOREAU CÉLINE sur "
+                                      "la fiche salarié pour calculer, imprimer ou enregistrer cette fiche de "
+                                      "paie, ou appuyez sur « Paie » de la fiche salarié pour préparer celle de "
+                                      "D’ALMEIDA JOSÉ."));
+    QCOMPARE(screen->sheet(), before);
+    QCOMPARE(allTexts(screen), shown);
+    QVERIFY(!PayslipTestSupport::preview());
+    QVERIFY(!screen->saveDialog());
+
+    // Back on her (« Fin de la liste » on the first), the calculation runs again.
+    moveEmployeeScreen("Command2", true);
+    QVERIFY(screen->calculate());
+    QCOMPARE(screen->sheet(), before);
+}
+
+// The other road: no "Paie", only a turn to the employee screen and
+// back. The employee screen stays on the employee paid.
+void TestPreparationScreen::comingBackToTheEmployeeScreenKeepsTheEmployee()
+{
+    m_program->registry.show(ScreenName::Employee);
+    moveEmployeeScreen("Command5");
+    PreparationScreen *screen = openPreparation();
+    QVERIFY(screen);
+    QCOMPARE(text(screen, "Label2"), QStringLiteral("D’ALMEIDA"));
+    type(screen, "Text1", "8");
+    EmployeeScreen *employee = employeeScreen();
+    employee->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(employee));
+    QCOMPARE(employee->keyText(), QStringLiteral("D’ALMEIDA , JOSÉ"));
+    QCOMPARE(employee->findChild<QLabel *>(QStringLiteral("Label24"))->text(), QStringLiteral("2/3"));
+    screen->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(screen));
+    QVERIFY(screen->calculate());
+    QCOMPARE(text(screen, "Label11_0"), QStringLiteral("9\u202f886,50"));
 }
 
 void TestPreparationScreen::returnShowsTheEmployeeScreen()
