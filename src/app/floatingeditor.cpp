@@ -76,6 +76,8 @@ bool FloatingEditor::filterOwnKey(QKeyEvent *key)
         moveToNextField();
         return true;
     }
+    // Once typing has begun, a click places the cursor.
+    m_clickSelectsAll = false;
     return false;
 }
 
@@ -97,6 +99,7 @@ void FloatingEditor::placeOver(int index)
     show();
     setFocus(Qt::OtherFocusReason);
     selectAll();
+    m_clickSelectsAll = true;
     unroll(field);
     emit placed(index);
 }
@@ -126,14 +129,51 @@ void FloatingEditor::takeFocus()
 {
     setFocus(Qt::OtherFocusReason);
     selectAll();
+    m_clickSelectsAll = true;
 }
 
 void FloatingEditor::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
+    // A click that gives the editor the focus is its first click.
+    if (event->reason() == Qt::MouseFocusReason)
+        m_clickSelectsAll = true;
     // The window coming back (a message box closed) is not a move.
     if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
         emit focusReceived();
+}
+
+void FloatingEditor::mousePressEvent(QMouseEvent *event)
+{
+    if (m_clickSelectsAll && event->button() == Qt::LeftButton) {
+        m_clickSelectsAll = false;
+        m_selectingClick = true;
+        selectAll();
+        event->accept();
+        return;
+    }
+    m_clickSelectsAll = false;
+    QLineEdit::mousePressEvent(event);
+}
+
+// The press that selected everything is not the start of a drag.
+void FloatingEditor::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_selectingClick) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseMoveEvent(event);
+}
+
+void FloatingEditor::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_selectingClick) {
+        m_selectingClick = false;
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
 }
 
 void FloatingEditor::mouseDoubleClickEvent(QMouseEvent *event)

@@ -62,6 +62,9 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
@@ -74,4 +77,9 @@ private:
     NumericEntryFilter *m_numeric = nullptr;
     int m_current = -1;
     bool m_locked = false;
+    // The editor lying over a field looks like the field: the first click on
+    // it after it took a field or the focus selects the whole text, as taking
+    // the field did, instead of placing the cursor in front of the value.
+    bool m_clickSelectsAll = false;
+    bool m_selectingClick = false; // that click's press seen, its release not yet
 };

@@ -1,6 +1,7 @@
 #include "floatingeditor.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -28,6 +29,8 @@ private slots:
     void lockedEditorSwallowsKeys_data();
     void lockedEditorSwallowsKeys();
     void focusReceivedOnEveryMove();
+    void firstClickKeepsTheWholeTextSelected_data();
+    void firstClickKeepsTheWholeTextSelected();
 
 private:
     void build(FloatingEditor::Entry entry, const QList<int> &widths);
@@ -176,6 +179,51 @@ void TestFloatingEditor::focusReceivedOnEveryMove()
     QTest::mouseClick(m_fields[0], Qt::LeftButton);
     QTest::keyClick(m_editor, Qt::Key_Return);
     QCOMPARE(received.count(), 2);
+}
+
+// The editor lies over the field, so a click on "the field" lands on the
+// editor: the first one after the editor took the field or the focus keeps
+// the whole value selected, and typing replaces it; later clicks place the
+// cursor as usual.
+void TestFloatingEditor::firstClickKeepsTheWholeTextSelected_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("field clicked") << "field";
+    QTest::newRow("moved on by Enter") << "enter";
+    QTest::newRow("focus handed back") << "takeFocus";
+    QTest::newRow("focus back from another control") << "button";
+}
+
+void TestFloatingEditor::firstClickKeepsTheWholeTextSelected()
+{
+    QFETCH(QString, how);
+    build(FloatingEditor::Entry::Numeric, {300, 300});
+    auto *button = new QPushButton(QStringLiteral("Modifier"), m_panel);
+    button->setGeometry(10, 120, 100, 24);
+    button->show();
+    m_fields[1]->setText(QStringLiteral("169,0"));
+    QTest::mouseClick(m_fields[how == QLatin1String("enter") ? 0 : 1], Qt::LeftButton);
+    if (how == QLatin1String("enter"))
+        QTest::keyClick(m_editor, Qt::Key_Return);
+    if (how == QLatin1String("takeFocus"))
+        m_editor->takeFocus();
+    if (how == QLatin1String("button"))
+        QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(m_editor->liesOver(m_fields[1]));
+
+    // Where the value is not: in front of it, as a click left of the text.
+    QTest::mouseClick(m_editor, Qt::LeftButton, {}, QPoint(m_editor->width() - 150, m_editor->height() / 2));
+    QVERIFY(m_editor->hasFocus());
+    QCOMPARE(m_editor->selectedText(), QStringLiteral("169,0"));
+    QTest::keyClicks(m_editor, "1500");
+    QCOMPARE(m_fields[1]->text(), QStringLiteral("1500"));
+
+    // A second click places the cursor.
+    QTest::mouseClick(m_editor, Qt::LeftButton, {}, QPoint(2, m_editor->height() / 2));
+    QVERIFY(!m_editor->hasSelectedText());
+    QCOMPARE(m_editor->cursorPosition(), 0);
+    QTest::keyClicks(m_editor, "9");
+    QCOMPARE(m_fields[1]->text(), QStringLiteral("91500"));
 }
 
 QTEST_MAIN(TestFloatingEditor)
