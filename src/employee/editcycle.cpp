@@ -234,6 +234,10 @@ bool EditCycle::storeRecord()
     RecordView &edit = m_views->edit();
     const bool storing = edit.isNew() || edit.hasPendingChanges();
     const int unchanged = edit.position();
+    // With nothing to store, the record must still be there for "Valider"
+    // to say it is stored.
+    if (!storing && m_views->reported(edit.checkCurrentStillStored()))
+        return false;
     if (!m_views->reload(edit))
         return false;
     m_views->reload(m_views->mirror());

@@ -399,6 +399,25 @@ StoreError RecordView::writeCurrent()
     return updateCurrent();
 }
 
+StoreError RecordView::checkCurrentStillStored()
+{
+    const int index = position();
+    if (index < 0)
+        return {};
+    m_readStatement.bindInt64(1, m_rowids.at(index));
+    const int rc = m_readStatement.step();
+    m_readStatement.reset();
+    if (rc == SQLITE_ROW)
+        return {};
+    if (rc == SQLITE_DONE)
+        return writeRefusal(StoreError::NoCurrentRecord,
+                            QStringLiteral("Cet enregistrement n’existe plus : il a été supprimé de la "
+                                           "table %1 entre-temps. Rien n’a été enregistré.")
+                                .arg(m_tableName));
+    return readError(m_readStatement.isValid() ? sqlite3_extended_errcode(m_database->handle())
+                                               : m_readStatement.prepareCode());
+}
+
 StoreError RecordView::goToLastModified()
 {
     if (StoreError error = storePending())

@@ -77,6 +77,10 @@ public:
 
     StoreError writeCurrent();
     StoreError goToLastModified();
+    // Whether the current record is still in the table, another program
+    // having perhaps deleted it since it was read: refused with
+    // NoCurrentRecord when it is gone. A new record has nothing to check.
+    StoreError checkCurrentStillStored();
 
 private:
     StoreError storePending();

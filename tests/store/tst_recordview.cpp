@@ -37,6 +37,8 @@ private slots:
     void dropNewStoresNothing();
     void deleteCurrentRemovesAtOnce();
     void recordDeletedByAnotherView();
+    void unchangedRecordDeletedByAnotherView_data();
+    void unchangedRecordDeletedByAnotherView();
     void writeCurrentAndGoToLastModified();
     void textsAndPhotoComeBackAsWritten_data();
     void textsAndPhotoComeBackAsWritten();
@@ -423,6 +425,48 @@ void TestRecordView::recordDeletedByAnotherView()
     QVERIFY(!edit.reload());
     QCOMPARE(edit.count(), 1);
     QCOMPARE(edit.fieldText("IDENTIFICATION"), identification(1));
+}
+
+// Nothing changed, so nothing to store: the view can still tell whether
+// the record it shows is in the table, through another connection too.
+void TestRecordView::unchangedRecordDeletedByAnotherView_data()
+{
+    QTest::addColumn<QString>("deleter");
+    QTest::newRow("another view") << "view";
+    QTest::newRow("another program") << "program";
+}
+
+void TestRecordView::unchangedRecordDeletedByAnotherView()
+{
+    QFETCH(QString, deleter);
+    fill(3);
+    RecordView edit(m_main, "SALARIE");
+    QVERIFY(!edit.setPosition(1));
+    QVERIFY(!edit.checkCurrentStillStored());
+
+    if (deleter == QLatin1String("view")) {
+        RecordView list(m_main, "SALARIE");
+        QVERIFY(!list.setPosition(1));
+        QVERIFY(!list.deleteCurrent());
+    } else {
+        sqlite3 *other = nullptr;
+        QCOMPARE(sqlite3_open(mainPath().toUtf8().constData(), &other), SQLITE_OK);
+        const QByteArray sql = "DELETE FROM SALARIE WHERE IDENTIFICATION = '" + identification(1).toUtf8() + "'";
+        QCOMPARE(sqlite3_exec(other, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(other);
+    }
+    const StoreError error = edit.checkCurrentStillStored();
+    QCOMPARE(error.number(), int(StoreError::NoCurrentRecord));
+    QCOMPARE(error.message(), QString("Cet enregistrement n’existe plus : il a été supprimé de la table "
+                                      "SALARIE entre-temps. Rien n’a été enregistré."));
+    // Checking changes nothing: the view still stands on the record it read.
+    QCOMPARE(edit.position(), 1);
+    QCOMPARE(edit.fieldText("IDENTIFICATION"), identification(1));
+    QCOMPARE(storedValue(mainPath(), "SELECT count(*) FROM SALARIE"), QString("2"));
+
+    // A new record is not in the table yet: nothing to check.
+    QVERIFY(!edit.addNew());
+    QVERIFY(!edit.checkCurrentStillStored());
 }
 
 void TestRecordView::writeCurrentAndGoToLastModified()
