@@ -123,7 +123,7 @@ QWidget *EmployerScreen::buildPanel()
     m_editor = new FloatingEditor(panel);
     m_editor->setObjectName("TxtMove");
     m_editor->serve(m_fields);
-    connect(m_editor, &FloatingEditor::focusReceived, this, &EmployerScreen::editorFocused);
+    connect(m_editor, &FloatingEditor::focusReceived, this, &EmployerScreen::upperCaseFields);
     return panel;
 }
 
@@ -156,7 +156,9 @@ void EmployerScreen::changeEvent(QEvent *event)
         m_fields[0]->setFocus(Qt::OtherFocusReason);
 }
 
-void EmployerScreen::editorFocused()
+// Each time the editor takes the focus, and before "VALIDER" stores, so the
+// text just typed is stored as Enter would have left it.
+void EmployerScreen::upperCaseFields()
 {
     for (QLineEdit *field : std::as_const(m_fields))
         field->setText(Mask::apply(field->text(), Mask::Upper));
@@ -164,6 +166,7 @@ void EmployerScreen::editorFocused()
 
 void EmployerScreen::validate()
 {
+    upperCaseFields();
     for (QLineEdit *field : std::as_const(m_fields))
         field->setText(TextRules::replaceApostrophes(field->text()));
 

@@ -34,7 +34,7 @@ protected:
 private:
     QWidget *buildPanel();
     void openRecord();
-    void editorFocused();
+    void upperCaseFields();
     void validate();
 
     SettingsRecord m_record;

@@ -25,6 +25,7 @@ private slots:
     void apostropheAndCase();
     void enterMovesOnAndWraps();
     void clickingAFieldMovesEditor();
+    void clickOnTheEditorThenTypingReplaces();
     void editorEndsExactlyOverEachField();
     void reactivationReturnsToCompanyName();
     void validateHidesAndKeepsScreen();
@@ -102,22 +103,28 @@ void TestEmployerScreen::typingGoesThroughEditor()
     QCOMPARE(m_screen->fieldText(1), "");
 }
 
+// "VALIDER" right after the typing stores what Enter would have: upper case,
+// typographic apostrophes.
 void TestEmployerScreen::apostropheAndCase_data()
 {
     QTest::addColumn<bool>("pressEnter");
+    QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("Enter then VALIDER") << true << QString("L\u2019ATELIER");
-    QTest::newRow("VALIDER at once") << false << QString("l\u2019atelier");
+    QTest::newRow("Enter then VALIDER") << true << "l'atelier" << QString("L\u2019ATELIER");
+    QTest::newRow("VALIDER at once") << false << "l'atelier" << QString("L\u2019ATELIER");
+    QTest::newRow("accents, VALIDER at once") << false << "menuiserie d'\u00e9vreux"
+                                              << QString("MENUISERIE D\u2019\u00c9VREUX");
 }
 
 void TestEmployerScreen::apostropheAndCase()
 {
     QFETCH(bool, pressEnter);
+    QFETCH(QString, typed);
     QFETCH(QString, expected);
 
     openShown();
-    QTest::keyClicks(editor(), "l'atelier");
+    editor()->insert(typed); // what typing does; QTest types ASCII only
     if (pressEnter) {
         QTest::keyClick(editor(), Qt::Key_Return);
         QVERIFY(editorOver(1));
@@ -155,6 +162,21 @@ void TestEmployerScreen::clickingAFieldMovesEditor()
 
     QCOMPARE(m_screen->fieldText(2), "27000");
     QCOMPARE(m_screen->fieldText(3), "Evreux");
+}
+
+// The editor lies over the field the clerk sees: clicking it and typing
+// replaces the company name shown, it does not write in front of it.
+void TestEmployerScreen::clickOnTheEditorThenTypingReplaces()
+{
+    openFile(Schema::employerDatabase());
+    store(Schema::employerDatabase(), "EMPLOYEUR", {{"NomSociété", "BOULANGERIE"}});
+    openShown();
+    QVERIFY(editorOver(0));
+    QTest::mouseClick(editor(), Qt::LeftButton, {}, QPoint(2, editor()->height() / 2));
+    QTest::keyClicks(editor(), "Menuiserie");
+    QCOMPARE(m_screen->fieldText(0), "Menuiserie");
+    validate();
+    QCOMPARE(stored("NomSociété"), "MENUISERIE");
 }
 
 void TestEmployerScreen::editorEndsExactlyOverEachField()
@@ -219,7 +241,7 @@ void TestEmployerScreen::refusedWriteReportsAndKeepsValues()
              "L’employeur n’a pas été enregistré. Impossible d’enregistrer dans la table EMPLOYEUR "
              "du fichier « sterk.rkv » : le fichier refuse cette modification.");
     QVERIFY(m_screen->isVisible());
-    QCOMPARE(m_screen->fieldText(0), QString("l\u2019atelier"));
+    QCOMPARE(m_screen->fieldText(0), QString("L\u2019ATELIER"));
     QCOMPARE(stored("NomSociété"), "");
 }
 
