@@ -200,6 +200,24 @@ void ParametersScreen::openRecord()
     m_optionB->setChecked(m_record.text("OPTIONB") == "1");
 }
 
+// Refused here rather than at the next pay calculation; nothing is changed
+// or written, and the field waits on its tab, its text selected.
+bool ParametersScreen::refuseNonNumberThreshold(const SettingsRules::ParameterEntry &entry)
+{
+    const QString column = SettingsRules::firstNonNumberThreshold(entry);
+    if (column.isEmpty())
+        return false;
+    QLineEdit *field = m_fields.value(column);
+    MessageBox::show(this, SettingsRules::thresholdNotANumber(column, field->text()),
+                     MessageBox::Exclamation, QStringLiteral("ERREUR DE SAISIE "));
+    for (int i = 0; i < m_tabs->count(); ++i)
+        if (m_tabs->widget(i)->isAncestorOf(field))
+            m_tabs->setCurrentIndex(i);
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+    return true;
+}
+
 QString ParametersScreen::fieldText(const QString &columnName) const
 {
     if (columnName == "OPTIONA")
@@ -227,6 +245,8 @@ void ParametersScreen::validate()
         entry.texts.insert(it.key(), it.value()->text());
     entry.optionA = optionA();
     entry.optionB = optionB();
+    if (refuseNonNumberThreshold(entry))
+        return;
 
     entry = SettingsRules::validatedParameters(entry);
     // The defaults show on the screen, and stay there if the write is refused.

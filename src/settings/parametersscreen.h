@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settingsrecord.h"
+#include "settingsrules.h"
 
 #include <QHash>
 #include <QWidget>
@@ -36,6 +37,7 @@ private:
     QCheckBox *makeOption(const QString &column);
     void openRecord();
     void validate();
+    bool refuseNonNumberThreshold(const SettingsRules::ParameterEntry &entry);
 
     SettingsRecord m_record;
     QTabWidget *m_tabs = nullptr;

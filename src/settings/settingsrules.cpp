@@ -24,6 +24,28 @@ ParameterEntry validatedParameters(ParameterEntry entry)
     return entry;
 }
 
+QString firstNonNumberThreshold(const ParameterEntry &entry)
+{
+    for (const QString &column : {QStringLiteral("HEURSUP1"), QStringLiteral("HEURSUP2")}) {
+        const QString text = entry.texts.value(column);
+        if (!text.isEmpty() && !NumberText::isNumber(text))
+            return column;
+    }
+    return {};
+}
+
+QString thresholdNotANumber(const QString &column, const QString &text)
+{
+    const bool first = column == QLatin1String("HEURSUP1");
+    // The words around the field on the "Taux heures sup" tab.
+    const QString words = first ? QStringLiteral("« au delà de la »") : QStringLiteral("« Jusqu'à la »");
+    const QString example = first ? QStringLiteral("169") : QStringLiteral("200");
+    return QStringLiteral("Le seuil des heures supplémentaires ") + words + QStringLiteral(" (") + column
+           + QStringLiteral(") n’est pas un nombre : « ") + text
+           + QStringLiteral(" ». Tapez un nombre d’heures par mois, par exemple ") + example
+           + QStringLiteral(" ; rien n’a été enregistré.");
+}
+
 QString validatedEuroRate(const QString &text)
 {
     const std::optional<double> rate = NumberText::read(text);

@@ -23,6 +23,14 @@ struct ParameterEntry
 // The hour counts are written as typed.
 ParameterEntry validatedParameters(ParameterEntry entry);
 
+// The overtime thresholds (HEURSUP1, HEURSUP2) take any key, yet the pay
+// calculation reads them as numbers: the first one holding a text that is not
+// a number, empty when both are numbers. An empty one is written as it is.
+QString firstNonNumberThreshold(const ParameterEntry &entry);
+// What "Valider" says of that threshold: its words on the screen, its
+// column and the text refused.
+QString thresholdNotANumber(const QString &column, const QString &text);
+
 // A rate below one franc per euro makes no sense: it becomes "1". A text that
 // is not a number stays as it is.
 QString validatedEuroRate(const QString &text);

@@ -37,6 +37,8 @@ private slots:
     void cancelWritesNothing();
     void windowControlDestroysScreen();
     void refusedWriteKeepsScreenAndRecord();
+    void nonNumberThresholdRefused_data();
+    void nonNumberThresholdRefused();
     void unopenableFileIsReported();
 
 private:
@@ -108,7 +110,8 @@ void TestParametersScreen::validateWritesDefaults_data()
     QTest::newRow("option A share empty") << "POURCENTCSGRDS" << "" << "0";
     QTest::newRow("option B factor empty") << "POURCENTCSGROPTIOB" << "" << "0";
     QTest::newRow("threshold 1 empty") << "HEURSUP1" << "" << "";
-    QTest::newRow("threshold 2 as typed") << "HEURSUP2" << "200 h" << "200 h";
+    QTest::newRow("threshold 2 as typed") << "HEURSUP2" << "200,5" << "200,5";
+    QTest::newRow("threshold 1 grouped") << "HEURSUP1" << "1 169" << "1 169";
     QTest::newRow("leave hours empty") << "conge1" << "" << "";
     QTest::newRow("leave base empty") << "conge2" << "" << "";
 }
@@ -263,6 +266,63 @@ void TestParametersScreen::windowControlDestroysScreen()
     flushDeletes();
     QVERIFY(!m_screen);
     QCOMPARE(stored("HEURSUP1"), "169");
+}
+
+// The thresholds take any key; a text that is not a number is refused by
+// "Valider", naming the field, before anything is changed or written.
+void TestParametersScreen::nonNumberThresholdRefused_data()
+{
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("letter in threshold 1")
+        << "HEURSUP1" << "169h"
+        << "Le seuil des heures supplémentaires « au delà de la » (HEURSUP1) n’est pas un nombre : "
+           "« 169h ». Tapez un nombre d’heures par mois, par exemple 169 ; rien n’a été enregistré.";
+    QTest::newRow("unit in threshold 2")
+        << "HEURSUP2" << "200 h"
+        << "Le seuil des heures supplémentaires « Jusqu'à la » (HEURSUP2) n’est pas un nombre : "
+           "« 200 h ». Tapez un nombre d’heures par mois, par exemple 200 ; rien n’a été enregistré.";
+    QTest::newRow("sign alone") << "HEURSUP2" << "-" << "";
+}
+
+void TestParametersScreen::nonNumberThresholdRefused()
+{
+    QFETCH(QString, column);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    m_screen = new ParametersScreen;
+    m_screen->show();
+    const QString before = stored(column);
+    retype(field(column.toUtf8()), typed);
+    retype(field("PRETRANCHEH"), "");
+    openTab("Congés Payés");
+
+    ModalBox box;
+    answerNextModal(&box);
+    click("Valider");
+
+    QVERIFY(box.seen);
+    QCOMPARE(box.title, "ERREUR DE SAISIE ");
+    if (!message.isEmpty())
+        QCOMPARE(box.text, message);
+    QVERIFY2(box.text.contains("(" + column + ")"), qPrintable(box.text));
+    flushDeletes();
+    QVERIFY(m_screen);
+    QVERIFY(m_screen->isVisible());
+    // Back on its tab, its text selected for the correction.
+    auto *tabs = m_screen->findChild<QTabWidget *>();
+    QCOMPARE(tabs->tabText(tabs->currentIndex()), "Taux heures sup");
+    QCOMPARE(field(column.toUtf8())->selectedText(), typed);
+    // Nothing written, no default applied.
+    QCOMPARE(stored(column), before);
+    QCOMPARE(stored("PRETRANCHEH"), "25,00");
+    QCOMPARE(field("PRETRANCHEH")->text(), "");
+
+    // Corrected, it is written.
+    retype(field(column.toUtf8()), "180");
+    click("Valider");
+    QCOMPARE(stored(column), "180");
 }
 
 void TestParametersScreen::refusedWriteKeepsScreenAndRecord()
