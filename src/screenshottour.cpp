@@ -9,9 +9,11 @@
 #include "reportpreview.h"
 #include "screennames.h"
 #include "screenregistry.h"
+#include "wholefile.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -38,8 +40,12 @@ void settle()
 bool shoot(QWidget *widget, const QString &path)
 {
     settle();
-    QPixmap picture = widget->grab();
-    return picture.save(path);
+    QByteArray png;
+    QBuffer buffer(&png);
+    // Written whole, like every file of the program: the pictures show
+    // payroll data.
+    return buffer.open(QIODevice::WriteOnly) && widget->grab().save(&buffer, "PNG")
+           && WholeFile::write(path, png) == 0;
 }
 
 } // namespace
