@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QSvgRenderer>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -196,18 +197,53 @@ void ConverterScreen::loadStoredRate()
         RecordView view(database, QStringLiteral("TEURO"));
         error = view.reload();
         if (!error) {
-            m_rate->setText(view.fieldText(QString::fromLatin1(RateColumn)));
+            m_readRate = view.fieldText(QString::fromLatin1(RateColumn));
+            m_rate->setText(m_readRate);
+            setStoreUsable(true);
             return;
         }
     }
     // Without the stored rate there is nothing to convert with; the window
     // can still be closed.
-    m_storeFailed = true;
-    m_amount->setEnabled(false);
-    m_rate->setEnabled(false);
-    m_toFranc->setEnabled(false);
-    m_toEuro->setEnabled(false);
+    setStoreUsable(false);
     ErrorDialog::report(QStringLiteral("Taux de l'euro illisible"), error.message());
+}
+
+void ConverterScreen::setStoreUsable(bool usable)
+{
+    m_storeFailed = !usable;
+    for (QWidget *control : {static_cast<QWidget *>(m_amount), static_cast<QWidget *>(m_rate),
+                             static_cast<QWidget *>(m_toFranc), static_cast<QWidget *>(m_toEuro)})
+        control->setEnabled(usable);
+}
+
+// The rate field still shows the stored rate last read, masked or not: the
+// clerk has typed no rate of their own.
+bool ConverterScreen::rateAsRead() const
+{
+    const QString mask = QString::fromLatin1(Mask::EuroRate);
+    return m_rate->text() == m_readRate || m_rate->text() == Mask::apply(m_readRate, mask);
+}
+
+// The euro rate may have changed since the converter last read it: each
+// opening reads it again (the first one was read on loading).
+void ConverterScreen::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (m_shownBefore)
+        loadStoredRate();
+    m_shownBefore = true;
+}
+
+// Coming back to a converter left open, after the rate was changed on its
+// own screen: the new rate, unless the clerk typed one here.
+void ConverterScreen::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_storeFailed && rateAsRead())
+        loadStoredRate();
 }
 
 QString ConverterScreen::rateText() const

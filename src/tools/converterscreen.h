@@ -14,8 +14,8 @@ class QSvgRenderer;
 // The franc/euro converter: an amount, the euro rate of the main database and
 // the result recomputed at every keystroke. The two overlapping coins show the
 // direction, the coin of the target currency lying in front; clicking a coin
-// turns the conversion round. The converter reads the stored rate and never
-// writes it.
+// turns the conversion round. The converter reads the stored rate, again each
+// time it is shown, and never writes it.
 class ConverterScreen : public QWidget
 {
     Q_OBJECT
@@ -28,6 +28,8 @@ public:
     QString rateText() const;
 
 protected:
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -39,6 +41,8 @@ private:
                        const QString &tooltip);
     void installKeyRules();
     void loadStoredRate();
+    void setStoreUsable(bool usable);
+    bool rateAsRead() const;
 
     void recompute();
     void chooseDirection(Direction direction);
@@ -51,6 +55,8 @@ private:
 
     Direction m_direction = Direction::Euro;
     bool m_storeFailed = false;
+    bool m_shownBefore = false;
+    QString m_readRate; // the stored rate as last read
     QSvgRenderer *m_background = nullptr;
     QLabel *m_franc = nullptr;  // Picture2
     QLabel *m_euro = nullptr;   // Picture3

@@ -414,6 +414,84 @@ private slots:
         verifyDirectionAgrees(ConverterScreen::Direction::Euro);
     }
 
+    // The rate changed on its own screen while the converter was put away:
+    // the next opening converts with the new one, amount and direction kept.
+    void rateReadAgainAtEachOpening()
+    {
+        storeRate(QStringLiteral("6,55957"));
+        openScreen();
+        QTest::keyClicks(amount(), QStringLiteral("100"));
+        QCOMPARE(resultLabel()->text(), QStringLiteral("15,24"));
+        QTest::mouseClick(m_screen->findChild<QPushButton *>(QStringLiteral("SORTIR")), Qt::LeftButton);
+        QVERIFY(m_screen->isHidden());
+
+        storeRate(QStringLiteral("7"));
+        m_screen->show();
+        QCOMPARE(rate()->text(), QStringLiteral("7"));
+        QCOMPARE(amount()->text(), QStringLiteral("100"));
+        QCOMPARE(resultLabel()->text(), QStringLiteral("14,29"));
+        verifyDirectionAgrees(ConverterScreen::Direction::Euro);
+    }
+
+    // Left open behind another window: coming back to it brings the new
+    // rate, unless the clerk has typed a rate of their own in it.
+    void rateReadAgainWhenComingBack_data()
+    {
+        QTest::addColumn<QString>("storedFirst");
+        QTest::addColumn<QString>("typedRate");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("rate as read") << "6,55957" << QString() << "7";
+        // Leaving the rate field masks it: still the rate read.
+        QTest::newRow("rate as read, masked") << "6,5" << "=" << "7";
+        QTest::newRow("rate typed here") << "6,55957" << "8" << "8,00000";
+    }
+
+    void rateReadAgainWhenComingBack()
+    {
+        QFETCH(QString, storedFirst);
+        QFETCH(QString, typedRate);
+        QFETCH(QString, expected);
+        storeRate(storedFirst);
+        openScreen();
+        if (typedRate == QLatin1String("=")) {
+            rate()->setFocus();
+            amount()->setFocus();
+            QCOMPARE(rate()->text(), QStringLiteral("6,50000"));
+        } else if (!typedRate.isEmpty()) {
+            rate()->setFocus();
+            retype(rate(), typedRate);
+            amount()->setFocus();
+        }
+        QTest::keyClicks(amount(), QStringLiteral("100"));
+
+        QWidget elsewhere;
+        elsewhere.show();
+        QApplication::setActiveWindow(&elsewhere);
+        QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+        storeRate(QStringLiteral("7"));
+        QApplication::setActiveWindow(m_screen);
+        QVERIFY(QTest::qWaitForWindowActive(m_screen));
+        QCOMPARE(rate()->text(), expected);
+        QCOMPARE(amount()->text(), QStringLiteral("100"));
+    }
+
+    // A file found unreadable at a later opening is said, as at the first.
+    void unreadableAtAReopeningIsReported()
+    {
+        openScreen();
+        QTest::mouseClick(m_screen->findChild<QPushButton *>(QStringLiteral("SORTIR")), Qt::LeftButton);
+        QVERIFY(!ErrorDialog::current());
+        QFile junk(QStringLiteral("Bdrk.rkv"));
+        QVERIFY(junk.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        junk.write("ceci n'est pas une base de données, mais un texte assez long pour le montrer");
+        junk.close();
+        m_screen->show();
+        QVERIFY(ErrorDialog::current());
+        QVERIFY(!ErrorDialog::current()->message().isEmpty());
+        QVERIFY(!amount()->isEnabled());
+        QVERIFY(!rate()->isEnabled());
+    }
+
     void unreadableDatabaseIsReportedAndTheWindowStillCloses()
     {
         QFile junk(QStringLiteral("Bdrk.rkv"));
