@@ -93,4 +93,17 @@ QString write(double value)
     return QString::fromLatin1(result);
 }
 
+QString typed(const QString &printed)
+{
+    const QString trimmed = printed.trimmed();
+    if (!isNumber(trimmed))
+        return QString();
+    QString digits;
+    digits.reserve(trimmed.size());
+    for (const QChar c : trimmed)
+        if (!isGroupSeparator(c))
+            digits += c;
+    return digits;
+}
+
 } // namespace NumberText

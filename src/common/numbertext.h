@@ -22,4 +22,9 @@ bool isNumber(const QString &text);
 // "0,333333333333333").
 QString write(double value);
 
+// A printed number as a clerk copies it into a numeric field: the same
+// digits, sign and decimal comma, its group separators left out
+// ("6 795,09" gives "6795,09"). Empty when the text is not a number.
+QString typed(const QString &printed);
+
 } // namespace NumberText

@@ -251,8 +251,9 @@ void Builder::contributionLines()
         const QString employeeRateText = s.rate_copy[employeeRate(line)];
         const QString employerAmount = s.contributions[line].employer;
         const QString employeeAmount = s.contributions[line].employee;
-        const QString employerName = QStringLiteral("R%1").arg(d.employerAmountField);
-        const QString employeeName = QStringLiteral("R%1").arg(d.employeeAmountField);
+        const PayslipFormulaSet::LineNames names = PayslipFormulaSet::lineNames(line);
+        const QString &employerName = names.employerAmount;
+        const QString &employeeName = names.employeeAmount;
         const bool employeeFirst = line >= FirstEmployeeLedLine;
 
         const int number = 1001 + 4 * line;
@@ -285,8 +286,8 @@ void Builder::lineBases()
 {
     for (int line = 0; line < ContributionLines::Count; ++line) {
         const bool csg = line < ContributionLines::FirstOrdinaryLine;
-        const QString name = csg ? QStringLiteral("C%1").arg(line + 1) : QStringLiteral("B%1").arg(line - 1);
-        add(301 + line, name, when(linePrinted(line), csg ? s.csg_base : s.gross_pay));
+        add(301 + line, PayslipFormulaSet::lineNames(line).base,
+            when(linePrinted(line), csg ? s.csg_base : s.gross_pay));
     }
     add(321, "BASE", e.BASEHORAIRE);
 }
@@ -343,6 +344,15 @@ QList<FormulaEntry> PayslipFormulaSet::build(PaySheet &sheet, const EmployeeReco
                                              const EmployerRecordTexts &employer)
 {
     return Builder(sheet, employee, employer).build();
+}
+
+PayslipFormulaSet::LineNames PayslipFormulaSet::lineNames(int line)
+{
+    const LineDocument &d = Lines[line];
+    const bool csg = line < ContributionLines::FirstOrdinaryLine;
+    return {QString::number(line + 1),
+            csg ? QStringLiteral("C%1").arg(line + 1) : QStringLiteral("B%1").arg(line - 1),
+            QStringLiteral("R%1").arg(d.employeeAmountField), QStringLiteral("R%1").arg(d.employerAmountField)};
 }
 
 QString PayslipFormulaSet::entryText(const QString &name, const QString &value)

@@ -33,4 +33,16 @@ public:
     // NAME='value', the value as it stands: the report engine reads a value
     // up to the final quote, so a quote inside it needs no escaping.
     static QString entryText(const QString &name, const QString &value);
+
+    // The formulas a contribution line (0 to 19) prints under, for a reader
+    // of saved pay slips: its label, its base, the employee's amount and the
+    // employer's amount.
+    struct LineNames
+    {
+        QString label;
+        QString base;
+        QString employeeAmount;
+        QString employerAmount;
+    };
+    static LineNames lineNames(int line);
 };

@@ -92,6 +92,7 @@ std::variant<StoredPayInputs, QString> StoredPayInputs::load(const QString &dire
         return error;
     inputs.employee = employeeFigures(employees);
     inputs.record = PayInputFields::employeeRecord(fieldOf(employees));
+    inputs.identification = employees.fieldText(QStringLiteral("IDENTIFICATION"));
 
     RecordView parameterView(database, QStringLiteral("PARMETRE"));
     if (error = firstRecordError(parameterView); !error.isEmpty())

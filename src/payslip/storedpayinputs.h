@@ -21,6 +21,8 @@ struct StoredPayInputs
     // What the pay slip prints of the same employee, as the employee screen
     // shows the stored record.
     EmployeeRecordTexts record;
+    // The employee's key as stored, « NOM , PRENOM ».
+    QString identification;
 
     // The employee is found by IDENTIFICATION, as typed or, failing that, as
     // the employee screen would have stored it (typographic apostrophes,

@@ -42,13 +42,15 @@ std::optional<ReportDocument> ReportDocument::fromJson(const QJsonObject &json, 
                                                        ReportError *error)
 {
     const QJsonValue version = json.value(QStringLiteral("version"));
-    if (!version.isDouble() || version.toInt(-1) != Version) {
-        const QString read = version.isDouble()
+    const int read = version.toInt(-1);
+    if (!version.isDouble() || read < FirstVersion || read > Version) {
+        const QString found = version.isDouble()
             ? QStringLiteral("est en version %1").arg(version.toDouble())
             : QStringLiteral("ne porte pas de numéro de version");
         *error = ReportError::make(ReportError::UnknownFormat,
-            QStringLiteral("La fiche de paie enregistrée « %1 » %2 : ce programme lit la version %3.")
-                .arg(fileName, read, QString::number(Version)));
+            QStringLiteral("La fiche de paie enregistrée « %1 » %2 : ce programme lit les fiches de paie "
+                           "enregistrées jusqu'à la version %3.")
+                .arg(fileName, found, QString::number(Version)));
         return std::nullopt;
     }
     const auto damaged = [&](const QString &what) {
@@ -69,19 +71,29 @@ std::optional<ReportDocument> ReportDocument::fromJson(const QJsonObject &json, 
     const QJsonArray array = json.value(QStringLiteral("formulas")).toArray();
     for (int i = 0; i < array.size(); ++i) {
         const QJsonObject object = array.at(i).toObject();
-        const QJsonValue number = object.value(QStringLiteral("number"));
+        const QJsonValue numberValue = object.value(QStringLiteral("number"));
         const QJsonValue name = object.value(QStringLiteral("name"));
         const QJsonValue value = object.value(QStringLiteral("value"));
-        const int read = number.toInt(std::numeric_limits<int>::min());
-        if (!number.isDouble() || read < std::numeric_limits<qint16>::min()
-            || read > std::numeric_limits<qint16>::max() || !name.isString() || !value.isString())
+        const int number = numberValue.toInt(std::numeric_limits<int>::min());
+        if (!numberValue.isDouble() || number < std::numeric_limits<qint16>::min()
+            || number > std::numeric_limits<qint16>::max() || !name.isString() || !value.isString())
             return damaged(QStringLiteral("la formule en position %1 est mal décrite").arg(i + 1));
         if (!layout->defines(name.toString()))
             return damaged(QStringLiteral("la formule « %1 » n'existe pas dans sa mise en page")
                                .arg(name.toString()));
-        formulas.append({static_cast<qint16>(read), name.toString(), value.toString()});
+        formulas.append({static_cast<qint16>(number), name.toString(), value.toString()});
     }
-    return ReportDocument(*layout, formulas);
+    ReportDocument document(*layout, formulas);
+    const QJsonValue properties = json.value(QStringLiteral("properties"));
+    if (read >= 2 && !properties.isObject())
+        return damaged(QStringLiteral("la liste de ses propriétés est absente"));
+    const QJsonObject object = properties.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        if (!it.value().isString())
+            return damaged(QStringLiteral("sa propriété « %1 » n'est pas un texte").arg(it.key()));
+        document.m_properties.insert(it.key(), it.value().toString());
+    }
+    return document;
 }
 
 QJsonObject ReportDocument::toJson() const
@@ -91,8 +103,12 @@ QJsonObject ReportDocument::toJson() const
         formulas.append(QJsonObject{{QStringLiteral("number"), formula.number},
                                     {QStringLiteral("name"), formula.name},
                                     {QStringLiteral("value"), formula.value}});
+    QJsonObject properties;
+    for (auto it = m_properties.begin(); it != m_properties.end(); ++it)
+        properties.insert(it.key(), it.value());
     return QJsonObject{{QStringLiteral("format"), QLatin1String(Format)},
                        {QStringLiteral("version"), Version},
+                       {QStringLiteral("properties"), properties},
                        {QStringLiteral("layout"), m_layout.json()},
                        {QStringLiteral("formulas"), formulas}};
 }

@@ -23,7 +23,11 @@ ReportEngine::ReportEngine(const PrinterChoice *printers) : m_printers(printers)
 
 std::optional<ReportDocument> ReportEngine::document(ReportError *error) const
 {
-    return ReportFile::open(m_reportFile, m_formulas, error);
+    std::optional<ReportDocument> filled = ReportFile::open(m_reportFile, m_formulas, error);
+    // A layout filled here says nothing of itself; a saved pay slip does.
+    if (filled && filled->properties().isEmpty())
+        filled->setProperties(m_properties);
+    return filled;
 }
 
 ReportError ReportEngine::run()

@@ -37,6 +37,10 @@ public:
     void set_destination(int destination) { m_destination = destination; }
     // Text NAME='value'; an entry with a number already present replaces it.
     void set_formula(qint16 number, const QString &text) { m_formulas.insert(number, text); }
+    // What the filled layout says it is about, kept in a saved pay slip; a
+    // saved pay slip opened as report file keeps its own.
+    void setProperties(const DocumentProperties &properties) { m_properties = properties; }
+    const DocumentProperties &properties() const { return m_properties; }
     // Reads the report file, fills it and sends it to the destination.
     ReportError run();
 
@@ -72,5 +76,6 @@ private:
     int m_destination = Window;
     bool m_replaceExisting = true;
     QMap<qint16, QString> m_formulas;
+    DocumentProperties m_properties;
     QPointer<ReportPreview> m_preview;
 };

@@ -113,7 +113,7 @@ ReportError save(const QString &path, const ReportDocument &document, bool repla
 {
     // Without indentation: a saved pay slip is read by programs, and the
     // indentation of its layout alone would make up most of its size.
-    const QByteArray content = QJsonDocument(document.toJson()).toJson(QJsonDocument::Indented);
+    const QByteArray content = QJsonDocument(document.toJson()).toJson(QJsonDocument::Compact);
     const QString name = QFileInfo(path).fileName();
     int rc = WholeFile::write(path, content, replace ? WholeFile::Existing::Replace : WholeFile::Existing::Keep);
     if (rc == EEXIST && QFileInfo(path).isFile())

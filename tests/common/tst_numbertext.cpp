@@ -22,6 +22,8 @@ private slots:
     void writeReadsBack_data();
     void writeReadsBack();
     void infinityIsNotWrittenAsANumber();
+    void typedAsCopied_data();
+    void typedAsCopied();
 };
 
 void TestNumberText::initTestCase()
@@ -153,6 +155,31 @@ void TestNumberText::infinityIsNotWrittenAsANumber()
 {
     QVERIFY(!NumberText::isNumber(NumberText::write(std::numeric_limits<double>::infinity())));
     QVERIFY(!NumberText::isNumber(NumberText::write(std::numeric_limits<double>::quiet_NaN())));
+}
+
+// What the clerk would type from a printed figure: the same digits without
+// the grouping, and nothing at all for a text that is no number.
+void TestNumberText::typedAsCopied_data()
+{
+    QTest::addColumn<QString>("printed");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("amount mask output") << QStringLiteral("6\u202F795,09") << QStringLiteral("6795,09");
+    QTest::newRow("millions") << QStringLiteral("1\u202F234\u202F000,00") << QStringLiteral("1234000,00");
+    QTest::newRow("no-break space") << QStringLiteral("1\u00A0000,50") << QStringLiteral("1000,50");
+    QTest::newRow("whole hours") << QStringLiteral("20") << QStringLiteral("20");
+    QTest::newRow("negative hours") << QStringLiteral("-5") << QStringLiteral("-5");
+    QTest::newRow("blanks around") << QStringLiteral(" 12,5 ") << QStringLiteral("12,5");
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("a word") << QStringLiteral("néant") << QString();
+    QTest::newRow("two commas") << QStringLiteral("1,2,3") << QString();
+}
+
+void TestNumberText::typedAsCopied()
+{
+    QFETCH(QString, printed);
+    QFETCH(QString, expected);
+    QCOMPARE(NumberText::typed(printed), expected);
 }
 
 QTEST_MAIN(TestNumberText)

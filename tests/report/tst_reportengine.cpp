@@ -33,6 +33,8 @@ private slots:
     void fieldWithoutEntryPrintsNothing();
     void savedPayslipIsSelfContained();
     void savedPayslipReopensIdentically();
+    void savedPayslipKeepsItsProperties();
+    void savedPayslipOfVersion1StillOpens();
     void savingReplacesAnExistingFile();
     void savingRefusedIsReported();
     void pdfIsAPdfDocument();
@@ -156,7 +158,8 @@ void TestReportEngine::failures_data()
         << "est en version 2, que ce programme ne sait pas lire";
     QTest::newRow("saved pay slip of a later version")
         << bytes(with(savedReport(layout, oneFormula), "version", 3)) << none << 28603
-        << "La fiche de paie enregistrée « fiche.rpl » est en version 3 : ce programme lit la version 1.";
+        << "La fiche de paie enregistrée « fiche.rpl » est en version 3 : ce programme lit les fiches de paie "
+           "enregistrées jusqu'à la version 2.";
     QTest::newRow("layout without version") << bytes(with(layout, "version", "un")) << name << 28603
         << "La mise en page « fiche.rpl » ne porte pas de numéro de version.";
     QTest::newRow("unknown paper") << bytes(with(layout, "page", QJsonObject{{"size", "A6"}})) << name
@@ -195,6 +198,13 @@ void TestReportEngine::failures_data()
         << none << 28604 << "la formule en position 1 est mal décrite";
     QTest::newRow("saved pay slip cut short") << bytes(savedReport(layout, oneFormula)).chopped(40) << none
         << 28602 << "endommagé";
+    QTest::newRow("saved pay slip of version 2 without its properties")
+        << bytes(with(savedReport(layout, oneFormula), "version", 2)) << none << 28604
+        << "la liste de ses propriétés est absente";
+    QTest::newRow("saved property that is not a text")
+        << bytes(with(with(savedReport(layout, oneFormula), "version", 2), "properties",
+                      QJsonObject{{"identification", 12}}))
+        << none << 28604 << "sa propriété « identification » n'est pas un texte";
 }
 
 // A failed run says why and writes nothing.
@@ -323,7 +333,7 @@ void TestReportEngine::savedPayslipIsSelfContained()
 
     const QJsonObject saved = QJsonDocument::fromJson(readFile("octobre.rpt")).object();
     QCOMPARE(saved.value("format").toString(), QString("quorvan-report"));
-    QCOMPARE(saved.value("version").toInt(), 1);
+    QCOMPARE(saved.value("version").toInt(), 2);
     QCOMPARE(saved.value("layout").toObject(), QJsonDocument::fromJson(ReportEngine::deliveredLayout()).object());
     const QJsonArray formulas = saved.value("formulas").toArray();
     QCOMPARE(formulas.size(), int(PayslipFormulaNames::all.size()));
@@ -361,6 +371,64 @@ void TestReportEngine::savedPayslipReopensIdentically()
     archive.set_output_file("copie.rpt");
     QVERIFY(!archive.run().failed());
     QCOMPARE(readFile("copie.rpt"), readFile("octobre.rpt"));
+}
+
+// A saved pay slip says whose it is and for which period, for the pay
+// history; it is written without indentation, well under 40 KB, and a saved
+// pay slip reopened keeps what it said, whatever the engine now holds.
+void TestReportEngine::savedPayslipKeepsItsProperties()
+{
+    ReportEngine::ensureDeliveredLayout();
+    ReportEngine engine;
+    handSample(engine);
+    const DocumentProperties subject{{"identification", "LEFEBVRE , MARC"},
+                                     {"periodStart", "2001-10-01"},
+                                     {"periodEnd", "2001-10-31"}};
+    engine.setProperties(subject);
+    engine.set_destination(ReportEngine::File);
+    engine.set_output_file("octobre.rpt");
+    QVERIFY(!engine.run().failed());
+
+    const QByteArray content = readFile("octobre.rpt");
+    QVERIFY2(content.size() < 40 * 1024, qPrintable(QString::number(content.size())));
+    QVERIFY(!content.contains('\n'));
+    const QJsonObject saved = QJsonDocument::fromJson(content).object();
+    QCOMPARE(saved.value("properties").toObject(),
+             (QJsonObject{{"identification", "LEFEBVRE , MARC"}, {"periodStart", "2001-10-01"},
+                          {"periodEnd", "2001-10-31"}}));
+
+    ReportEngine archive;
+    archive.set_report_file("octobre.rpt");
+    archive.setProperties({{"identification", "AUTRE , PERSONNE"}});
+    ReportError error;
+    const std::optional<ReportDocument> reopened = archive.document(&error);
+    QVERIFY2(reopened, qPrintable(error.message));
+    QCOMPARE(reopened->properties(), subject);
+}
+
+// Pay slips saved before the properties were kept open as they always did,
+// and say nothing of themselves.
+void TestReportEngine::savedPayslipOfVersion1StillOpens()
+{
+    ReportEngine::ensureDeliveredLayout();
+    ReportEngine engine;
+    handSample(engine);
+    engine.set_destination(ReportEngine::File);
+    engine.set_output_file("octobre.rpt");
+    QVERIFY(!engine.run().failed());
+    ReportError error;
+    const QImage printed = engine.renderImage(60, &error);
+    QJsonObject older = QJsonDocument::fromJson(readFile("octobre.rpt")).object();
+    older.insert("version", 1);
+    older.remove("properties");
+    writeFile("ancienne.rpt", QJsonDocument(older).toJson(QJsonDocument::Indented));
+
+    ReportEngine archive;
+    archive.set_report_file("ancienne.rpt");
+    const std::optional<ReportDocument> reopened = archive.document(&error);
+    QVERIFY2(reopened, qPrintable(error.message));
+    QVERIFY(reopened->properties().isEmpty());
+    QCOMPARE(archive.renderImage(60, &error), printed);
 }
 
 void TestReportEngine::savingReplacesAnExistingFile()

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "historyrows.h"
+
+#include <QDir>
+#include <QStringList>
+
+class HistoryDatabase;
+
+// Brings the pay history up to date with the saved pay slips of its folder:
+// a .rpt file added (by another program, by hand, by a save stopped before
+// its history row) is read in; one removed leaves the history; one whose
+// size or time of change differs is compared by checksum, and a content
+// other than the one recorded marks its slip as changed, until it matches
+// again. A file that is no readable pay slip is listed as unreadable and
+// read again only once it changes. Nothing is written when nothing differs.
+class HistoryUpdate
+{
+public:
+    HistoryUpdate(const HistoryDatabase &database, const QDir &directory);
+
+    // The engine's result code; `notices` receives, in French, what the
+    // clerk should know of what was found this time (a slip changed, a file
+    // unreadable).
+    int run(QStringList *notices);
+
+private:
+    struct Plan;
+    int plan(Plan &plan, QStringList *notices);
+    int apply(const Plan &plan);
+
+    const HistoryDatabase &m_database;
+    QDir m_directory;
+    HistoryRows m_rows;
+};
