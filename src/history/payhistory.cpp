@@ -5,6 +5,8 @@
 #include "historyupdate.h"
 #include "slipfile.h"
 
+#include <QFileInfo>
+
 #include <sqlite3.h>
 
 #include <functional>
@@ -149,6 +151,9 @@ PayHistory::Outcome PayHistory::recordIn(const QString &directory, const QString
 
 PayHistory::Outcome PayHistory::forgetIn(const QString &directory, const QString &fileName)
 {
+    // A folder without a history has nothing to forget.
+    if (!QFileInfo::exists(QDir(directory).filePath(QLatin1String(FileName))))
+        return {};
     return change(directory, [&fileName](PayHistory &history) { return history.forget(fileName); });
 }
 

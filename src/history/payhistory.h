@@ -54,7 +54,8 @@ public:
     // What a save or a deletion does with the history of its folder: opens
     // it, records or forgets, and gathers what the clerk must be told.
     // `failed` when the history could not take the change; it then catches
-    // up at its next opening, and the messages say so.
+    // up at its next opening, and the messages say so. A folder without a
+    // history has nothing to forget: none is made for it.
     struct Outcome
     {
         QStringList messages;

@@ -3,6 +3,7 @@
 #include "deleteconfirmation.h"
 #include "errordialog.h"
 #include "helpcontext.h"
+#include "payhistory.h"
 #include "payslipfilename.h"
 #include "payslipreport.h"
 #include "reportengine.h"
@@ -157,6 +158,15 @@ void ArchiveScreen::remove()
 // The list is rebuilt by opening it anew, so it goes at once: the registry
 // then loads a fresh one. A deletion refused still reopens the list, which
 // shows what the directory really holds.
+// A deleted slip leaves the pay history; when the history cannot say so
+// now, it will at its next opening, since the file is gone.
+void ArchiveScreen::forgetInHistory(const QString &fileName)
+{
+    const PayHistory::Outcome forgotten = PayHistory::forgetIn(QDir::currentPath(), fileName);
+    if (!forgotten.messages.isEmpty())
+        ErrorDialog::report(QStringLiteral("Historique des paies"), forgotten.messages.join(u'\n'));
+}
+
 void ArchiveScreen::removeAndReopen(const QString &fileName, QWidget *list, const std::function<void()> &reopen)
 {
     QFile file(QDir::current().filePath(fileName));
@@ -165,8 +175,10 @@ void ArchiveScreen::removeAndReopen(const QString &fileName, QWidget *list, cons
     delete list;
     if (reopen)
         reopen();
-    if (removed)
+    if (removed) {
+        forgetInHistory(fileName);
         return;
+    }
     ErrorDialog::report(QStringLiteral("Suppression impossible"),
         existed ? QStringLiteral("La fiche de paie « %1 » n'a pas été supprimée : le fichier est protégé "
                                  "ou le dossier de travail est en lecture seule.").arg(fileName)

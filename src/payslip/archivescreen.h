@@ -37,6 +37,7 @@ private:
     void print();
     void remove();
     static void removeAndReopen(const QString &fileName, QWidget *list, const std::function<void()> &reopen);
+    static void forgetInHistory(const QString &fileName);
 
     std::unique_ptr<ReportEngine> m_report;
     std::function<void()> m_reopen;

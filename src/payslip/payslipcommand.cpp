@@ -1,12 +1,14 @@
 #include "payslipcommand.h"
 
 #include "formulalines.h"
+#include "payhistory.h"
 #include "paycalculation.h"
 #include "paysheetjson.h"
 #include "paysheetsummary.h"
 #include "payslipformulaset.h"
 #include "reportcommand.h"
 #include "reportengine.h"
+#include "slipsubject.h"
 #include "storedpayinputs.h"
 
 #include <QCommandLineParser>
@@ -86,6 +88,10 @@ const OtherOption OtherOptions[] = {
      "enregistre aussi le bulletin de paie dans FICHIER (.rpt), que « quorvan report » relit ; "
      "un fichier qui existe déjà est refusé, sauf avec --replace"},
     {"replace", nullptr, "remplace le fichier de --rpt s’il existe déjà"},
+    {"carry-over", nullptr,
+     "reprend de l’historique des paies du dossier les chiffres de la dernière fiche de paie (heures "
+     "de congés dûes, dernier cumul imposable, dernier cumul brut), comme « Reprendre la dernière "
+     "fiche » ; demande --period-start ; une option --previous-… donnée garde sa valeur"},
 };
 
 QString text(const char *utf8)
@@ -163,13 +169,14 @@ QString layoutIn(const QString &directory)
 }
 
 // The pay slip written as PDF and as a saved pay slip, as asked.
-ReportError writeFiles(const QList<FormulaEntry> &entries, const QString &layout, const QString &pdf,
-                       const QString &saved, bool replace)
+ReportError writeFiles(const QList<FormulaEntry> &entries, const DocumentProperties &properties,
+                       const QString &layout, const QString &pdf, const QString &saved, bool replace)
 {
     ReportEngine engine;
     engine.set_report_file(layout);
     for (const FormulaEntry &entry : entries)
         engine.set_formula(entry.number, entry.text);
+    engine.setProperties(properties);
     if (!pdf.isEmpty()) {
         if (const ReportError error = engine.renderPdf(pdf); error.failed())
             return error;
@@ -181,6 +188,73 @@ ReportError writeFiles(const QList<FormulaEntry> &entries, const QString &layout
         return engine.run();
     }
     return ReportError::success();
+}
+
+void tell(QTextStream &err, const QStringList &notices)
+{
+    for (const QString &notice : notices)
+        err << notice << Qt::endl;
+}
+
+// --carry-over: the three figures of the previous slip into the sheet, as
+// the preparation screen's button puts them into its fields; an option
+// given for one of them keeps its value. Returns what stops the command
+// (BadArguments) or nothing; `source` says where the figures come from.
+std::optional<int> carryOver(PaySheet &sheet, const QCommandLineParser &parser, const QString &directory,
+                             const QString &identification, QTextStream &err, QString *source)
+{
+    const std::optional<QDate> start = SlipSubject::periodStart(sheet);
+    if (!start) {
+        err << QStringLiteral("--carry-over reprend la dernière fiche de paie avant la période : indiquez "
+                              "son premier jour avec --period-start JJ/MM/AAAA.")
+            << Qt::endl;
+        return BadArguments;
+    }
+    PayHistory::Opening history = PayHistory::open(directory);
+    tell(err, history.notices);
+    if (!history.history) {
+        err << history.failure << Qt::endl;
+        return BadArguments;
+    }
+    const CarryOver carried = history.history->carryOver(identification, *start);
+    *source = carried.description();
+    if (carried.status == CarryOver::Status::NoPreviousSlip) {
+        err << *source << Qt::endl;
+        return std::nullopt;
+    }
+    if (!carried.carried()) {
+        err << *source << Qt::endl;
+        return BadArguments;
+    }
+    const std::pair<const char *, QString PaySheet::*> fields[] = {
+        {"previous-leave-balance", &PaySheet::previous_leave_balance},
+        {"previous-cumulative-taxable", &PaySheet::previous_cumulative_taxable},
+        {"previous-cumulative-gross", &PaySheet::previous_cumulative_gross}};
+    const QString values[] = {carried.previous_leave_balance, carried.previous_cumulative_taxable,
+                              carried.previous_cumulative_gross};
+    for (int i = 0; i < 3; ++i) {
+        if (!parser.isSet(text(fields[i].first)))
+            sheet.*fields[i].second = values[i];
+    }
+    return std::nullopt;
+}
+
+// A pay slip saved in the working folder joins its pay history, as one
+// saved by the save-as dialog does; one saved elsewhere is in no archive.
+std::optional<int> recordSaved(const QString &saved, const QString &directory, QTextStream &err)
+{
+    const QFileInfo file(saved);
+    if (file.absoluteDir().canonicalPath() != QDir(directory).canonicalPath()) {
+        err << QStringLiteral("La fiche de paie « %1 » est enregistrée hors du dossier de travail : "
+                              "l’historique des paies ne la compte pas.").arg(saved)
+            << Qt::endl;
+        return std::nullopt;
+    }
+    const PayHistory::Outcome recorded = PayHistory::recordIn(directory, {file.fileName()});
+    tell(err, recorded.messages);
+    if (!recorded.failed)
+        return std::nullopt;
+    return WriteFailed;
 }
 
 } // namespace
@@ -264,6 +338,12 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         for (QString PaySheet::*field : {o.day, o.month, o.year})
             sheet.*field = typed.*field;
     }
+    QString carriedFrom;
+    if (parser.isSet(QStringLiteral("carry-over"))) {
+        if (const std::optional<int> stop =
+                carryOver(sheet, parser, directory, inputs.identification, err, &carriedFrom))
+            return *stop;
+    }
     if (const auto error = PayCalculation::calculate(sheet, opened.employee, inputs.parameters,
                                                      inputs.euroRate)) {
         err << error->message << Qt::endl;
@@ -280,9 +360,15 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         // below stays as the calculation left it.
         PaySheet printed = sheet;
         const QList<FormulaEntry> entries = PayslipFormulaSet::build(printed, record, employer);
-        if (const ReportError error = writeFiles(entries, layoutIn(directory), pdf, saved, replace); error.failed()) {
+        const DocumentProperties properties = SlipSubject::properties(inputs.identification, sheet);
+        if (const ReportError error = writeFiles(entries, properties, layoutIn(directory), pdf, saved, replace);
+            error.failed()) {
             err << ReportCommand::failureText(error.number, error.message) << Qt::endl;
             return WriteFailed;
+        }
+        if (!saved.isEmpty()) {
+            if (const std::optional<int> stop = recordSaved(saved, directory, err))
+                return *stop;
         }
         if (formulas) {
             out << FormulaLines::lines(entries);
@@ -291,8 +377,13 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         }
     }
     if (parser.isSet(QStringLiteral("json"))) {
-        out << QJsonDocument(PaySheetJson::toJson(sheet)).toJson(QJsonDocument::Indented);
+        QJsonObject json = PaySheetJson::toJson(sheet);
+        if (!carriedFrom.isEmpty())
+            json.insert(QStringLiteral("carry_over"), carriedFrom);
+        out << QJsonDocument(json).toJson(QJsonDocument::Indented);
     } else {
+        if (!carriedFrom.isEmpty())
+            out << QStringLiteral("Dernière fiche de paie : %1\n").arg(carriedFrom);
         out << PaySheetSummary::text(sheet);
     }
     out.flush();

@@ -2,6 +2,7 @@
 
 #include "errordialog.h"
 #include "messagebox.h"
+#include "payhistory.h"
 #include "payslipfilename.h"
 #include "payslipreport.h"
 
@@ -109,5 +110,16 @@ void PayslipSaveDialog::save()
         refreshList();
         return;
     }
+    recordInHistory(file);
     close();
+}
+
+// The saved pay slip joins the pay history of the working folder; what the
+// history has to say (a slip found changed, a history it could not write)
+// is told without stopping the clerk: the slip itself is saved.
+void PayslipSaveDialog::recordInHistory(const QString &file)
+{
+    const PayHistory::Outcome recorded = PayHistory::recordIn(QDir::currentPath(), {file});
+    if (!recorded.messages.isEmpty())
+        ErrorDialog::report(QStringLiteral("Historique des paies"), recorded.messages.join(u'\n'));
 }

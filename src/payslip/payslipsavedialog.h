@@ -28,6 +28,7 @@ public:
 
 private:
     void save();
+    void recordInHistory(const QString &file);
     QPushButton *button(const QString &name, const QString &text);
 
     PayslipReport &m_report;

@@ -4,6 +4,7 @@
 #include "helpcontext.h"
 #include "messagebox.h"
 #include "numericentryfilter.h"
+#include "payhistory.h"
 #include "payinputscreens.h"
 #include "paycalculation.h"
 #include "payslipformulaset.h"
@@ -11,7 +12,10 @@
 #include "payslipsavedialog.h"
 #include "screennames.h"
 #include "screenregistry.h"
+#include "slipsubject.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -205,7 +209,39 @@ QWidget *PreparationScreen::buildInputs()
            numericInput("Text77", &PaySheet::previous_cumulative_taxable));
     addRow(caption(QStringLiteral("Dernier Cumul Brut")),
            numericInput("Text79", &PaySheet::previous_cumulative_gross));
+    grid->addWidget(buildLastSlipRows(), row++, 0, 1, 2);
     return panel;
+}
+
+// Under the three figures of the previous slip: the button that takes them
+// from the pay history, the line that says from which slip, and the cue
+// shown when the figures typed differ from that slip.
+QWidget *PreparationScreen::buildLastSlipRows()
+{
+    auto *rows = new QWidget;
+    auto *layout = new QVBoxLayout(rows);
+    layout->setContentsMargins(0, 2, 0, 0);
+    layout->setSpacing(4);
+    QPushButton *take = button("Reprendre", QStringLiteral("Reprendre la dernière fiche"));
+    take->setToolTip(QStringLiteral("Raccourci  [F9]"));
+    take->setShortcut(QKeySequence(Qt::Key_F9));
+    connect(take, &QPushButton::clicked, this, &PreparationScreen::takeLastSlip);
+    layout->addWidget(take, 0, Qt::AlignLeft);
+    for (QLabel **label : {&m_lastSlip, &m_lastSlipCue}) {
+        *label = new QLabel;
+        // File names are shown as they stand, never as markup.
+        (*label)->setTextFormat(Qt::PlainText);
+        (*label)->setWordWrap(true);
+        QFont small = (*label)->font();
+        small.setPointSizeF(small.pointSizeF() * 0.9);
+        (*label)->setFont(small);
+        layout->addWidget(*label);
+    }
+    m_lastSlip->setObjectName(QStringLiteral("DerniereFiche"));
+    m_lastSlipCue->setObjectName(QStringLiteral("EcartDerniereFiche"));
+    m_lastSlipCue->setStyleSheet(QStringLiteral("color: #9a5b00;"));
+    m_lastSlipCue->hide();
+    return rows;
 }
 
 // The results, one row per component, francs and euros in two columns.
@@ -420,6 +456,7 @@ bool PreparationScreen::calculate()
         return false;
     PaySheet sheet = m_sheet;
     readInputs(sheet);
+    showCarryOverCue(sheet);
     if (const auto error = PayCalculation::calculate(sheet, screens.employee(), screens.parameters(),
                                                      screens.euroRate())) {
         MessageBox::show(this, error->message, MessageBox::Exclamation, QStringLiteral("Calcul impossible"));
@@ -442,6 +479,8 @@ void PreparationScreen::produce(Output output)
     const PayInputScreens screens(m_registry);
     const QList<FormulaEntry> entries =
         PayslipFormulaSet::build(m_sheet, screens.employeeRecord(), screens.employer());
+    // A saved slip says whose it is and for which period, for the pay history.
+    m_report->setProperties(SlipSubject::properties(m_employee.key, m_sheet));
     const ReportError error = m_report->deliver(
         entries, [this, output](PayslipReport &report) { return finish(report, output); },
         [](const ReportError &first) {
@@ -497,6 +536,75 @@ void PreparationScreen::openSaveDialog()
     m_saveDialog->show();
     m_saveDialog->raise();
     m_saveDialog->activateWindow();
+}
+
+// The carry-over for the period typed on `sheet`: the one looked up last
+// when the period is the same, else read from the working folder's pay
+// history. Without `createHistory`, a folder with no history yet is left
+// without one. Empty, with `why` set, when there is nothing to go by.
+std::optional<CarryOver> PreparationScreen::carryOverFor(const PaySheet &sheet, bool createHistory, QString *why)
+{
+    const std::optional<QDate> start = SlipSubject::periodStart(sheet);
+    if (!start) {
+        *why = QStringLiteral("Tapez d'abord le premier jour de la période (« Période du ») : la dernière "
+                              "fiche est celle qui se termine avant lui.");
+        return std::nullopt;
+    }
+    if (m_carried && m_carried->periodStart == *start && !createHistory)
+        return m_carried;
+    const QString directory = QDir::currentPath();
+    if (!createHistory && !QFileInfo::exists(QDir(directory).filePath(QLatin1String(PayHistory::FileName))))
+        return std::nullopt;
+    const PayHistory::Opening opening = PayHistory::open(directory);
+    if (!opening.notices.isEmpty())
+        ErrorDialog::report(QStringLiteral("Historique des paies"), opening.notices.join(u'\n'));
+    if (!opening.history) {
+        *why = opening.failure;
+        return std::nullopt;
+    }
+    m_carried = opening.history->carryOver(m_employee.key, *start);
+    return m_carried;
+}
+
+void PreparationScreen::takeLastSlip()
+{
+    PaySheet sheet = m_sheet;
+    readInputs(sheet);
+    QString why;
+    const std::optional<CarryOver> carried = carryOverFor(sheet, true, &why);
+    m_lastSlipCue->hide();
+    if (!carried) {
+        m_lastSlip->setText(why);
+        return;
+    }
+    m_lastSlip->setText(carried->description());
+    if (!carried->carried())
+        return;
+    const std::pair<const char *, QString> figures[] = {{"Text78", carried->previous_leave_balance},
+                                                        {"Text77", carried->previous_cumulative_taxable},
+                                                        {"Text79", carried->previous_cumulative_gross}};
+    for (const auto &[name, text] : figures)
+        findChild<QLineEdit *>(QString::fromLatin1(name))->setText(text);
+}
+
+// A discreet word, not a refusal: the clerk may know better than the
+// history (a slip of before the program, a correction on paper).
+void PreparationScreen::showCarryOverCue(const PaySheet &sheet)
+{
+    QString why;
+    const std::optional<CarryOver> carried = carryOverFor(sheet, false, &why);
+    const bool differs = carried && !carried->agreesWith(sheet.previous_leave_balance,
+                                                         sheet.previous_cumulative_taxable,
+                                                         sheet.previous_cumulative_gross);
+    m_lastSlipCue->setVisible(differs);
+    if (!differs)
+        return;
+    const auto shown = [](const QString &text) { return text.isEmpty() ? QStringLiteral("vide") : text; };
+    m_lastSlipCue->setText(QStringLiteral("Ces trois chiffres diffèrent de la dernière fiche enregistrée, %1 : "
+                                          "%2 heures, %3, %4.")
+                               .arg(carried->source->description(), shown(carried->previous_leave_balance),
+                                    shown(carried->previous_cumulative_taxable),
+                                    shown(carried->previous_cumulative_gross)));
 }
 
 void PreparationScreen::readInputs(PaySheet &sheet) const

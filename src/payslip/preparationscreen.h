@@ -1,5 +1,6 @@
 #pragma once
 
+#include "carryover.h"
 #include "payinputscreens.h"
 #include "paysheet.h"
 
@@ -8,6 +9,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 #include <utility>
 
 class QGridLayout;
@@ -66,6 +68,12 @@ public:
     enum class Output { Preview, Print, Save };
     void produce(Output output);
 
+    // "Reprendre la dernière fiche" (F9): the leave hours still due and the
+    // two cumulatives from the employee's previous saved slip for the period
+    // typed, with a line under them that says which slip; the fields stay
+    // as they are when no slip can be trusted, and the line says why.
+    void takeLastSlip();
+
     PayslipReport &report() const { return *m_report; }
     // The save-as dialog while it is open.
     PayslipSaveDialog *saveDialog() const;
@@ -95,6 +103,9 @@ private:
     bool giveWayTo(const PayInputScreens::EmployeeShown &other) const;
     bool refuseOtherEmployee(const PayInputScreens &screens);
     void readInputs(PaySheet &sheet) const;
+    QWidget *buildLastSlipRows();
+    std::optional<CarryOver> carryOverFor(const PaySheet &sheet, bool createHistory, QString *why);
+    void showCarryOverCue(const PaySheet &sheet);
     void showSheet();
     ReportError finish(PayslipReport &report, Output output);
     void openSaveDialog();
@@ -108,4 +119,7 @@ private:
     QList<std::pair<QLabel *, SheetText>> m_results;
     std::unique_ptr<PayslipReport> m_report;
     QPointer<PayslipSaveDialog> m_saveDialog;
+    QLabel *m_lastSlip = nullptr;    // which slip the three figures come from
+    QLabel *m_lastSlipCue = nullptr; // the three figures differ from it
+    std::optional<CarryOver> m_carried; // the last one looked up, for its period
 };

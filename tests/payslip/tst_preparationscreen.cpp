@@ -327,6 +327,15 @@ void TestPreparationScreen::captionsHeadingsAndButtons()
         {"Imprimer la fiche de Paie", true}, {"Enregistrement de la fiche", true},
         {"Retour au fichier salariés", true}, {"Sortie", true}};
     QList<QPushButton *> row = screen->findChildren<QPushButton *>();
+    // Beside the row, under the figures of the last pay slip, the one that
+    // takes them from the pay history.
+    const auto take = std::find_if(row.begin(), row.end(), [](const QPushButton *b) {
+        return b->objectName() == QLatin1String("Reprendre");
+    });
+    QVERIFY(take != row.end());
+    QCOMPARE((*take)->text(), QStringLiteral("Reprendre la dernière fiche"));
+    QCOMPARE((*take)->toolTip(), QStringLiteral("Raccourci  [F9]"));
+    row.erase(take);
     std::sort(row.begin(), row.end(), [](QPushButton *a, QPushButton *b) { return a->x() < b->x(); });
     QCOMPARE(row.size(), buttons.size());
     for (int i = 0; i < row.size(); ++i) {
