@@ -10,5 +10,5 @@ mkdir -p "$root/docs/screenshots"
 # The demonstration folder gives the employee screens something to show.
 "$root/$build_dir/src/quorvan" demo "$work/demo" >/dev/null
 xvfb-run -a -s "-screen 0 1280x1024x24" \
-  "$root/$build_dir/src/quorvan" --screenshots "$root/docs/screenshots" "$work/demo"
+  "$root/$build_dir/src/quorvan-screenshots" "$root/docs/screenshots" "$work/demo"
 ls "$root/docs/screenshots"
