@@ -2,8 +2,11 @@
 
 #include "demodata.h"
 #include "frenchlocale.h"
+#include "optionrefusal.h"
 #include "payslipcommand.h"
+#include "quorvanversion.h"
 #include "reportcommand.h"
+#include "windowstart.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -25,6 +28,25 @@ bool isHelp(const QString &word)
     return word == QLatin1String("--help") || word == QLatin1String("-h");
 }
 
+bool isCommand(const QString &word)
+{
+    return word == QLatin1String("payslip") || word == QLatin1String("demo") || word == QLatin1String("report");
+}
+
+bool isVersion(const QString &word)
+{
+    return word == QLatin1String("--version");
+}
+
+// The words after the program's name, as the system handed them over.
+QStringList wordsOf(int argc, char *argv[])
+{
+    QStringList words;
+    for (int i = 1; i < argc; ++i)
+        words << QString::fromLocal8Bit(argv[i]);
+    return words;
+}
+
 QString helpText()
 {
     return QStringLiteral(
@@ -42,6 +64,7 @@ QString helpText()
                "  quorvan report FICHIER.rpt --pdf SORTIE.pdf\n"
                "                             écrit en PDF une fiche de paie enregistrée\n"
                "  quorvan --help             affiche cette aide\n"
+               "  quorvan --version          affiche la version\n"
                "\n"
                "Options de « quorvan payslip ». Chaque valeur est le texte que recevrait le champ\n"
                "de la préparation de la fiche de paie : des chiffres et au plus une virgule\n"
@@ -69,7 +92,13 @@ QString helpText()
 
 int demo(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
-    if (arguments.size() != 1 || arguments.constFirst().startsWith(u'-')) {
+    for (const QString &word : arguments) {
+        if (word.startsWith(u'-')) {
+            err << OptionRefusal::text({word}) << Qt::endl;
+            return BadArguments;
+        }
+    }
+    if (arguments.size() != 1) {
         err << QStringLiteral("Indiquez le dossier à créer : quorvan demo DOSSIER") << Qt::endl;
         return BadArguments;
     }
@@ -106,12 +135,19 @@ bool handles(int argc, char *argv[])
     if (argc < 2)
         return false;
     const QString word = QString::fromLocal8Bit(argv[1]);
-    return word == QLatin1String("payslip") || word == QLatin1String("demo")
-           || word == QLatin1String("report") || isHelp(word);
+    return isCommand(word) || isHelp(word) || isVersion(word)
+           || WindowStart::refusal(wordsOf(argc, argv)).has_value();
 }
 
 int run(int argc, char *argv[])
 {
+    const QString first = QString::fromLocal8Bit(argv[1]);
+    if (!isCommand(first) && !isHelp(first) && !isVersion(first)) {
+        // Words a start with windows refuses, said before any application
+        // exists: no display is needed to be told.
+        QTextStream(stderr) << WindowStart::refusal(wordsOf(argc, argv)).value_or(QString()) << Qt::endl;
+        return BadArguments;
+    }
     // Pages are drawn with fonts, which need a graphical application; no
     // window is shown, so no display is needed either.
     std::unique_ptr<QCoreApplication> app;
@@ -123,7 +159,7 @@ int run(int argc, char *argv[])
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
     QCoreApplication::setApplicationName(QStringLiteral("Quorvan"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUORVAN_VERSION));
     FrenchLocale::install();
     QTranslator qtTranslator;
     if (qtTranslator.load(FrenchLocale::locale(), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -137,6 +173,10 @@ int run(int argc, char *argv[])
     const QStringList rest = arguments.mid(2);
     if (isHelp(command) || rest.contains(QLatin1String("--help")) || rest.contains(QLatin1String("-h"))) {
         out << helpText();
+        return Done;
+    }
+    if (isVersion(command)) {
+        out << QStringLiteral("Quorvan %1").arg(QCoreApplication::applicationVersion()) << Qt::endl;
         return Done;
     }
     if (command == QLatin1String("demo"))

@@ -1,6 +1,7 @@
 #include "payslipcommand.h"
 
 #include "formulalines.h"
+#include "optionrefusal.h"
 #include "payhistory.h"
 #include "paycalculation.h"
 #include "paysheetjson.h"
@@ -148,15 +149,10 @@ QString typeInto(PaySheet &sheet, const QCommandLineParser &parser)
     return QString();
 }
 
-QString argumentError(const QCommandLineParser &parser)
+QString argumentError(const QCommandLineParser &parser, const QStringList &arguments)
 {
-    if (!parser.unknownOptionNames().isEmpty()) {
-        QStringList names;
-        for (const QString &name : parser.unknownOptionNames())
-            names << (name.size() > 1 ? QStringLiteral("--") : QStringLiteral("-")) + name;
-        return QStringLiteral("Option inconnue : %1. La liste des options : quorvan --help.")
-            .arg(names.join(QStringLiteral(", ")));
-    }
+    if (!parser.unknownOptionNames().isEmpty())
+        return OptionRefusal::text(OptionRefusal::unknownOptions(parser, arguments));
     return QStringLiteral("Arguments incorrects : %1 La liste des options : quorvan --help.")
         .arg(parser.errorText());
 }
@@ -264,7 +260,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     QCommandLineParser parser;
     addOptions(parser);
     if (!parser.parse(QStringList{QStringLiteral("quorvan")} + arguments)) {
-        err << argumentError(parser) << Qt::endl;
+        err << argumentError(parser, arguments) << Qt::endl;
         return BadArguments;
     }
     if (!parser.positionalArguments().isEmpty()) {

@@ -1,5 +1,6 @@
 #include "reportcommand.h"
 
+#include "optionrefusal.h"
 #include "reportengine.h"
 
 #include <QCommandLineParser>
@@ -21,12 +22,9 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
                                        QStringLiteral("fichier")));
     const QString usage = QStringLiteral("Utilisation : quorvan report FICHIER.rpt --pdf SORTIE.pdf");
     if (!parser.parse(QStringList{QStringLiteral("quorvan")} + arguments)) {
-        QStringList unknown;
-        for (const QString &name : parser.unknownOptionNames())
-            unknown << (name.size() > 1 ? QStringLiteral("--") : QStringLiteral("-")) + name;
-        err << (unknown.isEmpty() ? parser.errorText()
-                                  : QStringLiteral("Option inconnue : %1.").arg(unknown.join(QStringLiteral(", "))))
-            << u'\n' << usage << Qt::endl;
+        const QStringList unknown = OptionRefusal::unknownOptions(parser, arguments);
+        err << (unknown.isEmpty() ? parser.errorText() : OptionRefusal::text(unknown)) << u'\n' << usage
+            << Qt::endl;
         return BadArguments;
     }
     const QStringList files = parser.positionalArguments();

@@ -15,7 +15,8 @@
 #include <QTest>
 
 // The program itself on the command line: `quorvan demo`, `quorvan payslip`
-// with its exit codes and its JSON, `quorvan --help`.
+// with its exit codes and its JSON, `quorvan --help`, `quorvan --version`,
+// and the words every command refuses.
 class TestPayslipCli : public QObject
 {
     Q_OBJECT
@@ -31,6 +32,9 @@ private slots:
     void reportRefusals();
     void summaryInTheWorkingDirectory();
     void help();
+    void version();
+    void refusedWords_data();
+    void refusedWords();
     void demoRefusesAFolderWithFiles();
 
 private:
@@ -315,9 +319,65 @@ void TestPayslipCli::help()
         for (const char *text : {"quorvan payslip", "quorvan demo DOSSIER", "--employee",
                                  "--previous-cumulative-gross", "--period-end JJ/MM/AAAA", "--formulas",
                                  "--pdf FICHIER", "--rpt FICHIER", "quorvan report FICHIER.rpt",
-                                 "Codes de sortie"})
+                                 "quorvan --version", "Codes de sortie"})
             QVERIFY2(run.out.contains(QLatin1String(text)), text);
     }
+}
+
+void TestPayslipCli::version()
+{
+    const Run run = quorvan({QStringLiteral("--version")});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QStringLiteral("Quorvan %1\n").arg(QStringLiteral(QUORVAN_PROJECT_VERSION)));
+    QCOMPARE(run.err, QString());
+    QCOMPARE(QStringLiteral(QUORVAN_PROJECT_VERSION), QStringLiteral("1.0.0"));
+}
+
+// A word beginning with "-" that no command knows is refused with exit 2,
+// before anything is written: never a folder named after it, never a window.
+void TestPayslipCli::refusedWords_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+
+    const QString unknownX = QStringLiteral("option inconnue : --x ; quorvan --help donne la liste");
+    QTest::newRow("long option") << QStringList{"--x"} << unknownX;
+    QTest::newRow("short option") << QStringList{"-x"}
+                                  << "option inconnue : -x ; quorvan --help donne la liste";
+    QTest::newRow("misspelt --version") << QStringList{"--versio"}
+                                        << "option inconnue : --versio ; quorvan --help donne la liste";
+    QTest::newRow("lone dash") << QStringList{"-"} << "option inconnue : - ;";
+    QTest::newRow("option after the folder") << QStringList{"dossier", "--x"} << unknownX;
+    QTest::newRow("option before the folder") << QStringList{"--x", "dossier"} << unknownX;
+    // The toolkit's own options pass, with their value; what follows is read.
+    QTest::newRow("after a toolkit option") << QStringList{"-platform", "offscreen", "--x"} << unknownX;
+    QTest::newRow("toolkit option without value") << QStringList{"dossier", "-style"}
+                                                  << "l’option -style attend une valeur";
+    QTest::newRow("two folders") << QStringList{"un", "deux"}
+                                 << "un seul dossier de travail à la fois (« un », « deux »)";
+    QTest::newRow("after demo") << QStringList{"demo", "--x"} << unknownX;
+    QTest::newRow("after the demo folder") << QStringList{"demo", "dossier", "--force"}
+                                           << "option inconnue : --force ;";
+    QTest::newRow("after payslip") << QStringList{"payslip", "--x"} << unknownX;
+    QTest::newRow("short after payslip") << QStringList{"payslip", "-x"}
+                                         << "option inconnue : -x ; quorvan --help donne la liste";
+    QTest::newRow("several after payslip")
+        << QStringList{"payslip", "--x=3", "-y"} << "options inconnues : --x, -y ; quorvan --help donne la liste";
+    QTest::newRow("after report") << QStringList{"report", "a.rpt", "--x", "--pdf", "a.pdf"} << unknownX;
+}
+
+void TestPayslipCli::refusedWords()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    QTemporaryDir workingDirectory;
+    QVERIFY(workingDirectory.isValid());
+    const Run run = quorvan(arguments, workingDirectory.path());
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QCOMPARE(run.out, QString());
+    QCOMPARE(QDir(workingDirectory.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList());
 }
 
 void TestPayslipCli::demoRefusesAFolderWithFiles()
