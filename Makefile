@@ -1,8 +1,10 @@
-# The two commands of the README, plus the screenshots.
+# The two commands of the README, plus the screenshots, the install and the
+# Debian package.
 BUILD_DIR ?= build
 JOBS ?= 2
+PREFIX ?= /usr/local
 
-.PHONY: deps build run test screenshots clean
+.PHONY: deps build run test screenshots install uninstall package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -22,6 +24,25 @@ test: build
 
 screenshots: build
 	@bash scripts/screenshots.sh $(BUILD_DIR)
+
+# The program, its desktop entry, icons, metainfo and man page under PREFIX.
+# It installs what `make build` built: run as root (sudo make install), it
+# builds nothing, so that the build folder stays its owner's.
+install:
+	@test -x $(BUILD_DIR)/src/quorvan || { echo "Nothing built yet: run make build first." >&2; exit 1; }
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+	@cp $(BUILD_DIR)/install_manifest.txt $(BUILD_DIR)/installed-files.txt
+
+# Removes what the last `make install` put in place (the package and the
+# tests install elsewhere and leave this list alone).
+uninstall:
+	@test -f $(BUILD_DIR)/installed-files.txt || { echo "No install recorded in $(BUILD_DIR)." >&2; exit 1; }
+	@xargs -d '\n' rm -fv -- < $(BUILD_DIR)/installed-files.txt
+	@rm -f $(BUILD_DIR)/installed-files.txt
+
+# $(BUILD_DIR)/quorvan_<version>_<arch>.deb, for apt-get install ./….deb
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	@rm -rf $(BUILD_DIR)

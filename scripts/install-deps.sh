@@ -13,6 +13,12 @@ packages=(
   xvfb xauth x11-apps imagemagick fonts-dejavu-core locales
   # pdftoppm: the pay slip's PDF looked at as a picture
   poppler-utils
+  # make package: dpkg-shlibdeps finds the libraries' packages, file tells
+  # CPack which files are programs; the desktop entry and the metainfo are
+  # checked by their own validators
+  dpkg-dev file desktop-file-utils appstream
+  # the man page's test formats it as man does
+  man-db
 )
 
 missing=()
