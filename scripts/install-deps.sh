@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-image-formats-plugins
   qt6-translations-l10n qt6-qpa-plugins libgl-dev
   libsqlite3-dev sqlite3 libwmf-dev libbenchmark-dev
+  # backups: archives through libarchive, their checksums through nettle
+  libarchive-dev nettle-dev
   # libwmf refuses every metafile, text or not, without its fonts
   fonts-urw-base35
   xvfb xauth x11-apps imagemagick fonts-dejavu-core locales
