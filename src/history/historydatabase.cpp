@@ -124,17 +124,22 @@ bool hasTables(sqlite3 *db)
     return statement.step() == SQLITE_ROW && statement.columnInt64(0) == 3;
 }
 
-bool passesQuickCheck(sqlite3 *db, int *rc)
+// A file cut short (a disk full, a copy stopped) holds fewer pages than its
+// header counts: said at once rather than at the first page missing.
+bool isWhole(sqlite3 *db, const QString &path, int *rc)
 {
-    Statement statement(db, QStringLiteral("PRAGMA quick_check"));
-    *rc = statement.step();
-    if (*rc != SQLITE_ROW)
+    const qint64 pages = pragmaValue(db, "page_count", rc);
+    if (*rc != SQLITE_OK)
         return false;
-    *rc = SQLITE_OK;
-    return statement.columnText(0) == QLatin1String("ok");
+    const qint64 pageSize = pragmaValue(db, "page_size", rc);
+    if (*rc != SQLITE_OK)
+        return false;
+    return QFileInfo(path).size() >= pages * pageSize;
 }
 
-Check check(sqlite3 *db, int *rc)
+// The header and the tables, without reading every page: damage further
+// in is found by the first reading that meets it (see isDamage).
+Check check(sqlite3 *db, const QString &path, int *rc)
 {
     const int id = pragmaValue(db, "application_id", rc);
     if (*rc != SQLITE_OK)
@@ -146,7 +151,7 @@ Check check(sqlite3 *db, int *rc)
         return Check::Damaged;
     if (version > HistoryDatabase::SchemaVersion)
         return Check::Newer;
-    if (!passesQuickCheck(db, rc))
+    if (!isWhole(db, path, rc))
         return *rc == SQLITE_OK || isDamageCode(*rc) ? Check::Damaged : Check::Failed;
     return hasTables(db) ? Check::Sound : Check::Damaged;
 }
@@ -194,7 +199,7 @@ HistoryDatabase::Opening HistoryDatabase::open(const QString &path)
             opening.created = true;
         }
         sqlite3 *db = openHandle(path, &rc);
-        const Check found = db ? check(db, &rc) : Check::Failed;
+        const Check found = db ? check(db, path, &rc) : Check::Failed;
         if (found == Check::Sound) {
             opening.database.reset(new HistoryDatabase(db, path));
             return opening;
@@ -210,16 +215,8 @@ HistoryDatabase::Opening HistoryDatabase::open(const QString &path)
                                   .arg(name, StoreError::reason(rc));
             return opening;
         }
-        int error = 0;
-        const QString kept = setAside(path, &error);
-        if (kept.isEmpty()) {
-            opening.failure = QStringLiteral("L'historique des paies « %1 » est endommagé et n'a pas pu être "
-                                             "mis de côté : %2.").arg(name, WholeFile::reason(error));
+        if (!setAsideDamaged(path, &opening.notice, &opening.failure))
             return opening;
-        }
-        opening.notice = QStringLiteral("L'historique des paies « %1 » était endommagé : il est gardé sous le "
-                                        "nom « %2 » et un nouvel historique est reconstruit à partir des fiches "
-                                        "de paie enregistrées du dossier.").arg(name, kept);
     }
     opening.failure = QStringLiteral("L'historique des paies « %1 » n'a pas pu être reconstruit.").arg(name);
     return opening;
@@ -249,6 +246,27 @@ void HistoryDatabase::rollback() const
 {
     if (!sqlite3_get_autocommit(m_db))
         execute(QStringLiteral("ROLLBACK"));
+}
+
+bool HistoryDatabase::setAsideDamaged(const QString &path, QString *notice, QString *failure)
+{
+    const QString name = displayName(path);
+    int error = 0;
+    const QString kept = setAside(path, &error);
+    if (kept.isEmpty()) {
+        *failure = QStringLiteral("L'historique des paies « %1 » est endommagé et n'a pas pu être mis de côté : %2.")
+                       .arg(name, WholeFile::reason(error));
+        return false;
+    }
+    *notice = QStringLiteral("L'historique des paies « %1 » était endommagé : il est gardé sous le nom « %2 » et un "
+                             "nouvel historique est reconstruit à partir des fiches de paie enregistrées du dossier.")
+                  .arg(name, kept);
+    return true;
+}
+
+bool HistoryDatabase::isDamage(int sqliteCode)
+{
+    return isDamageCode(sqliteCode);
 }
 
 qint64 HistoryDatabase::lastInsertId() const

@@ -41,6 +41,11 @@ public:
         QString failure; // why there is no history, in French
     };
     static Opening open(const QString &path);
+    // Moves a damaged history aside, for the next opening to build a new
+    // one; says so in `notice`, or why it could not in `failure`.
+    static bool setAsideDamaged(const QString &path, QString *notice, QString *failure);
+    // A result code that says the file is damaged, not merely busy or full.
+    static bool isDamage(int sqliteCode);
 
     ~HistoryDatabase();
     HistoryDatabase(const HistoryDatabase &) = delete;

@@ -76,17 +76,28 @@ int HistoryRows::run(Statement &statement)
     return rc;
 }
 
-int HistoryRows::knownFiles(QHash<QString, KnownFile> *files)
+int HistoryRows::scan(QList<ScannedSlip> *slips)
 {
     Statement statement = m_database.prepare(QStringLiteral(
-        "SELECT file_name, checksum, size, modified, changed, seen_size, seen_modified FROM slip"));
+        "SELECT file_name, identification, period_start, period_end, changed, leave_balance, "
+        "cumulative_taxable, cumulative_gross, checksum, size, modified, seen_size, seen_modified FROM slip"));
     if (!statement.isValid())
         return statement.prepareCode();
     int rc;
     while ((rc = statement.step()) == SQLITE_ROW) {
-        files->insert(statement.columnText(0),
-                      {statement.columnText(1).toLatin1(), statement.columnInt64(2), statement.columnInt64(3),
-                       statement.columnInt64(4) != 0, statement.columnInt64(5), statement.columnInt64(6)});
+        ScannedSlip slip;
+        SlipSummary &s = slip.summary;
+        s.fileName = statement.columnText(0);
+        s.identification = statement.columnText(1);
+        s.periodStart = isoDate(statement.columnText(2));
+        s.periodEnd = isoDate(statement.columnText(3));
+        s.changed = statement.columnInt64(4) != 0;
+        s.leave_balance = statement.columnText(5);
+        s.cumulative_taxable = statement.columnText(6);
+        s.cumulative_gross = statement.columnText(7);
+        slip.file = {statement.columnText(8).toLatin1(), statement.columnInt64(9), statement.columnInt64(10),
+                     s.changed, statement.columnInt64(11), statement.columnInt64(12)};
+        slips->append(std::move(slip));
     }
     return ended(rc);
 }
@@ -101,29 +112,6 @@ int HistoryRows::unreadableFiles(QList<UnreadableFile> *files)
     while ((rc = statement.step()) == SQLITE_ROW)
         files->append({statement.columnText(0), statement.columnInt64(1), statement.columnInt64(2),
                        statement.columnText(3)});
-    return ended(rc);
-}
-
-int HistoryRows::summaries(QList<SlipSummary> *slips)
-{
-    Statement statement = m_database.prepare(QStringLiteral(
-        "SELECT file_name, identification, period_start, period_end, changed, leave_balance, "
-        "cumulative_taxable, cumulative_gross FROM slip ORDER BY identification, period_end, file_name"));
-    if (!statement.isValid())
-        return statement.prepareCode();
-    int rc;
-    while ((rc = statement.step()) == SQLITE_ROW) {
-        SlipSummary slip;
-        slip.fileName = statement.columnText(0);
-        slip.identification = statement.columnText(1);
-        slip.periodStart = isoDate(statement.columnText(2));
-        slip.periodEnd = isoDate(statement.columnText(3));
-        slip.changed = statement.columnInt64(4) != 0;
-        slip.leave_balance = statement.columnText(5);
-        slip.cumulative_taxable = statement.columnText(6);
-        slip.cumulative_gross = statement.columnText(7);
-        slips->append(slip);
-    }
     return ended(rc);
 }
 

@@ -39,9 +39,16 @@ public:
         bool operator==(const UnreadableFile &) const = default;
     };
 
-    int knownFiles(QHash<QString, KnownFile> *files);
+    // A slip row as an opening reads it: what the history lists of the slip
+    // and its file as recorded. One pass over the table serves both the
+    // comparison with the folder and the list.
+    struct ScannedSlip
+    {
+        SlipSummary summary;
+        KnownFile file;
+    };
+    int scan(QList<ScannedSlip> *slips);
     int unreadableFiles(QList<UnreadableFile> *files);
-    int summaries(QList<SlipSummary> *slips);
     int slip(const QString &fileName, std::optional<SavedSlip> *slip);
     // Slips whose period ends between `from` and `to`, both included.
     int slipsEnding(const QDate &from, const QDate &to, QList<SavedSlip> *slips);

@@ -3,36 +3,14 @@
 #include "historydatabase.h"
 #include "slipfile.h"
 
-#include <QDateTime>
-#include <QFileInfo>
-
 #include <sqlite3.h>
 
 #include <thread>
 
 namespace {
 
-// A file of the folder as the system shows it now.
-struct FolderFile
-{
-    QString name;
-    qint64 size = 0;
-    qint64 modified = 0;
-};
-
-QList<FolderFile> folderFiles(const QDir &directory)
-{
-    QList<FolderFile> files;
-    const QFileInfoList infos =
-        directory.entryInfoList({QStringLiteral("*.rpt")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    files.reserve(infos.size());
-    for (const QFileInfo &info : infos)
-        files.append({info.fileName(), info.size(), info.lastModified().toMSecsSinceEpoch()});
-    return files;
-}
-
 // Reading many files is shared between two threads: the history of a
-// folder of thousands of slips is rebuilt in half the time.
+// folder of thousands of slips is rebuilt in about half the time.
 QList<SlipFile::Reading> readAll(const QDir &directory, const QStringList &names)
 {
     QList<SlipFile::Reading> readings(names.size());
@@ -56,7 +34,7 @@ QList<SlipFile::Reading> readAll(const QDir &directory, const QStringList &names
 
 struct HistoryUpdate::Plan
 {
-    QStringList toRead;
+    QList<SlipFile::Entry> toRead;
     QList<SavedSlip> toWrite;
     struct Mark
     {
@@ -68,12 +46,12 @@ struct HistoryUpdate::Plan
     QList<Mark> marks;
     QStringList toRemove;
     QList<HistoryRows::UnreadableFile> unreadable;
-    QStringList readableAgain;
+    QStringList noLongerUnreadable;
 
     bool isEmpty() const
     {
         return toWrite.isEmpty() && marks.isEmpty() && toRemove.isEmpty() && unreadable.isEmpty()
-               && readableAgain.isEmpty();
+               && noLongerUnreadable.isEmpty();
     }
 };
 
@@ -84,12 +62,13 @@ HistoryUpdate::HistoryUpdate(const HistoryDatabase &database, const QDir &direct
 {
 }
 
-int HistoryUpdate::run(QStringList *notices)
+int HistoryUpdate::run(const QList<HistoryRows::ScannedSlip> &slips,
+                       const QList<HistoryRows::UnreadableFile> &unreadable, QStringList *notices, bool *changed)
 {
     Plan found;
-    if (const int rc = plan(found, notices); rc != SQLITE_OK)
-        return rc;
-    if (found.isEmpty())
+    plan(found, slips, unreadable, notices);
+    *changed = !found.isEmpty();
+    if (!*changed)
         return SQLITE_OK;
     if (const int rc = m_database.begin(); rc != SQLITE_OK)
         return rc;
@@ -105,69 +84,67 @@ int HistoryUpdate::run(QStringList *notices)
     return SQLITE_OK;
 }
 
-// The rows are read before the folder: a slip saved meanwhile by another
-// program is then either in both or found as a new file, never taken for
-// one removed.
-int HistoryUpdate::plan(Plan &plan, QStringList *notices)
+// The rows were read before the folder is: a slip saved meanwhile by
+// another program is then either in both or found as a new file, never
+// taken for one removed.
+void HistoryUpdate::plan(Plan &plan, const QList<HistoryRows::ScannedSlip> &slips,
+                         const QList<HistoryRows::UnreadableFile> &unreadableRows, QStringList *notices)
 {
-    QHash<QString, HistoryRows::KnownFile> known;
-    QList<HistoryRows::UnreadableFile> unreadableRows;
-    if (const int rc = m_rows.knownFiles(&known); rc != SQLITE_OK)
-        return rc;
-    if (const int rc = m_rows.unreadableFiles(&unreadableRows); rc != SQLITE_OK)
-        return rc;
-    QHash<QString, HistoryRows::UnreadableFile> unreadable;
+    QHash<QString, const HistoryRows::KnownFile *> known;
+    known.reserve(slips.size());
+    for (const HistoryRows::ScannedSlip &slip : slips)
+        known.insert(slip.summary.fileName, &slip.file);
+    QHash<QString, const HistoryRows::UnreadableFile *> unreadable;
     for (const HistoryRows::UnreadableFile &file : unreadableRows)
-        unreadable.insert(file.fileName, file);
+        unreadable.insert(file.fileName, &file);
 
-    for (const FolderFile &file : folderFiles(m_directory)) {
-        const auto k = known.constFind(file.name);
-        if (k != known.cend()) {
-            if (file.size != k->seenSize || file.modified != k->seenModified) {
-                const SlipFile::Reading reading = SlipFile::read(m_directory, file.name);
-                const SavedSlip *slip = std::get_if<SavedSlip>(&reading);
-                const bool changed = !slip || slip->checksum != k->checksum;
-                plan.marks.append({file.name, changed, file.size, file.modified});
-                if (changed && !k->changed)
-                    notices->append(QStringLiteral("La fiche de paie « %1 » a été modifiée en dehors du programme "
-                                                   "depuis son enregistrement : ses chiffres ne seront pas repris.")
-                                        .arg(file.name));
-            }
-            known.remove(file.name);
+    for (const SlipFile::Entry &file : SlipFile::folder(m_directory)) {
+        if (const HistoryRows::KnownFile *k = known.take(file.fileName)) {
+            if (file.size == k->seenSize && file.modified == k->seenModified)
+                continue;
+            const SlipFile::Reading reading = SlipFile::read(m_directory, file.fileName);
+            const SavedSlip *slip = std::get_if<SavedSlip>(&reading);
+            const bool changed = !slip || slip->checksum != k->checksum;
+            plan.marks.append({file.fileName, changed, file.size, file.modified});
+            if (changed && !k->changed)
+                notices->append(QStringLiteral("La fiche de paie « %1 » a été modifiée en dehors du programme "
+                                               "depuis son enregistrement : ses chiffres ne seront pas repris.")
+                                    .arg(file.fileName));
             continue;
         }
-        const auto u = unreadable.constFind(file.name);
-        if (u != unreadable.cend() && u->size == file.size && u->modified == file.modified) {
-            unreadable.remove(file.name);
+        const HistoryRows::UnreadableFile *u = unreadable.take(file.fileName);
+        if (u && u->size == file.size && u->modified == file.modified)
             continue;
-        }
-        plan.toRead.append(file.name);
+        plan.toRead.append(file);
+        if (u)
+            plan.noLongerUnreadable.append(file.fileName);
     }
     plan.toRemove = known.keys();
+    // Unreadable files no longer in the folder.
+    plan.noLongerUnreadable += unreadable.keys();
 
-    const QList<SlipFile::Reading> readings = readAll(m_directory, plan.toRead);
+    QStringList names;
+    for (const SlipFile::Entry &file : plan.toRead)
+        names.append(file.fileName);
+    const QList<SlipFile::Reading> readings = readAll(m_directory, names);
     for (qsizetype i = 0; i < readings.size(); ++i) {
-        const QString &name = plan.toRead.at(i);
         if (const SavedSlip *slip = std::get_if<SavedSlip>(&readings.at(i))) {
             plan.toWrite.append(*slip);
-            if (unreadable.remove(name))
-                plan.readableAgain.append(name);
             continue;
         }
+        const SlipFile::Entry &file = plan.toRead.at(i);
         const QString reason = std::get<QString>(readings.at(i));
-        const QFileInfo info(m_directory.filePath(name));
-        plan.unreadable.append({name, info.size(), info.lastModified().toMSecsSinceEpoch(), reason});
-        unreadable.remove(name);
+        plan.unreadable.append({file.fileName, file.size, file.modified, reason});
         notices->append(QStringLiteral("Le fichier « %1 » ne peut pas être lu comme une fiche de paie (%2) : il "
-                                       "n'est pas compté dans l'historique.").arg(name, reason));
+                                       "n'est pas compté dans l'historique.").arg(file.fileName, reason));
     }
-    // Unreadable files no longer in the folder.
-    plan.readableAgain += unreadable.keys();
-    return SQLITE_OK;
 }
 
 int HistoryUpdate::apply(const Plan &plan)
 {
+    for (const QString &name : plan.noLongerUnreadable)
+        if (const int rc = m_rows.removeUnreadable(name); rc != SQLITE_OK)
+            return rc;
     for (const SavedSlip &slip : plan.toWrite)
         if (const int rc = m_rows.write(slip); rc != SQLITE_OK)
             return rc;
@@ -179,9 +156,6 @@ int HistoryUpdate::apply(const Plan &plan)
             return rc;
     for (const HistoryRows::UnreadableFile &file : plan.unreadable)
         if (const int rc = m_rows.setUnreadable(file); rc != SQLITE_OK)
-            return rc;
-    for (const QString &name : plan.readableAgain)
-        if (const int rc = m_rows.removeUnreadable(name); rc != SQLITE_OK)
             return rc;
     return SQLITE_OK;
 }

@@ -19,14 +19,18 @@ class HistoryUpdate
 public:
     HistoryUpdate(const HistoryDatabase &database, const QDir &directory);
 
-    // The engine's result code; `notices` receives, in French, what the
-    // clerk should know of what was found this time (a slip changed, a file
-    // unreadable).
-    int run(QStringList *notices);
+    // Compares the rows just read with the folder and writes the
+    // difference in one transaction. The engine's result code; `changed`
+    // says whether anything was written, `notices` receives, in French,
+    // what the clerk should know of what was found this time (a slip
+    // changed, a file unreadable).
+    int run(const QList<HistoryRows::ScannedSlip> &slips, const QList<HistoryRows::UnreadableFile> &unreadable,
+            QStringList *notices, bool *changed);
 
 private:
     struct Plan;
-    int plan(Plan &plan, QStringList *notices);
+    void plan(Plan &plan, const QList<HistoryRows::ScannedSlip> &slips,
+              const QList<HistoryRows::UnreadableFile> &unreadable, QStringList *notices);
     int apply(const Plan &plan);
 
     const HistoryDatabase &m_database;

@@ -9,7 +9,9 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <functional>
+#include <tuple>
 
 static_assert(std::string_view(PayHistory::FileName) == std::string_view(HistoryDatabase::FileName));
 
@@ -26,39 +28,81 @@ PayHistory::Opening PayHistory::open(const QString &directory)
 {
     Opening opening;
     const QDir folder(directory);
-    HistoryDatabase::Opening database = HistoryDatabase::open(folder.filePath(QLatin1String(FileName)));
-    if (!database.notice.isEmpty())
-        opening.notices.append(database.notice);
-    if (!database.database) {
-        opening.failure = database.failure;
-        return opening;
-    }
-    std::unique_ptr<PayHistory> history(new PayHistory(std::move(database.database), folder));
-    int rc = HistoryUpdate(*history->m_database, folder).run(&opening.notices);
-    if (rc == SQLITE_OK)
-        rc = history->reload();
-    if (rc != SQLITE_OK) {
+    const QString path = folder.filePath(QLatin1String(FileName));
+    // A history found damaged while it is read is set aside once and built
+    // anew from the files.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        HistoryDatabase::Opening database = HistoryDatabase::open(path);
+        if (!database.notice.isEmpty())
+            opening.notices.append(database.notice);
+        if (!database.database) {
+            opening.failure = database.failure;
+            return opening;
+        }
+        std::unique_ptr<PayHistory> history(new PayHistory(std::move(database.database), folder));
+        const int rc = history->bringUpToDate(&opening.notices);
+        if (rc == SQLITE_OK) {
+            opening.history = std::move(history);
+            return opening;
+        }
         opening.failure = history->m_database->failureText(rc);
-        return opening;
+        if (!HistoryDatabase::isDamage(rc) || attempt > 0)
+            return opening;
+        history.reset();
+        QString notice;
+        if (!HistoryDatabase::setAsideDamaged(path, &notice, &opening.failure))
+            return opening;
+        opening.notices.append(notice);
+        opening.failure.clear();
     }
-    opening.history = std::move(history);
     return opening;
+}
+
+// One reading of the rows serves the comparison with the folder and, when
+// nothing had to change, the list itself.
+int PayHistory::bringUpToDate(QStringList *notices)
+{
+    QList<HistoryRows::ScannedSlip> slips;
+    QList<HistoryRows::UnreadableFile> unreadable;
+    int rc = m_rows->scan(&slips);
+    if (rc == SQLITE_OK)
+        rc = m_rows->unreadableFiles(&unreadable);
+    bool changed = false;
+    if (rc == SQLITE_OK)
+        rc = HistoryUpdate(*m_database, m_directory).run(slips, unreadable, notices, &changed);
+    if (rc != SQLITE_OK)
+        return rc;
+    if (changed)
+        return reload();
+    adopt(slips, std::move(unreadable));
+    return SQLITE_OK;
 }
 
 int PayHistory::reload()
 {
-    QList<SlipSummary> slips;
+    QList<HistoryRows::ScannedSlip> slips;
     QList<HistoryRows::UnreadableFile> unreadable;
-    if (const int rc = m_rows->summaries(&slips); rc != SQLITE_OK)
+    if (const int rc = m_rows->scan(&slips); rc != SQLITE_OK)
         return rc;
     if (const int rc = m_rows->unreadableFiles(&unreadable); rc != SQLITE_OK)
         return rc;
-    m_slips = std::move(slips);
+    adopt(slips, std::move(unreadable));
+    return SQLITE_OK;
+}
+
+void PayHistory::adopt(const QList<HistoryRows::ScannedSlip> &slips, QList<HistoryRows::UnreadableFile> unreadable)
+{
+    m_slips.clear();
+    m_slips.reserve(slips.size());
+    for (const HistoryRows::ScannedSlip &slip : slips)
+        m_slips.append(slip.summary);
+    std::sort(m_slips.begin(), m_slips.end(), [](const SlipSummary &a, const SlipSummary &b) {
+        return std::tie(a.identification, a.periodEnd, a.fileName) < std::tie(b.identification, b.periodEnd, b.fileName);
+    });
     m_unreadable = std::move(unreadable);
     m_byEmployee.clear();
     for (qsizetype i = 0; i < m_slips.size(); ++i)
         m_byEmployee[m_slips.at(i).identification].append(i);
-    return SQLITE_OK;
 }
 
 std::optional<QString> PayHistory::record(const QStringList &fileNames)

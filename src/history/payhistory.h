@@ -85,7 +85,9 @@ public:
 
 private:
     PayHistory(std::unique_ptr<HistoryDatabase> database, const QDir &directory);
+    int bringUpToDate(QStringList *notices);
     int reload();
+    void adopt(const QList<HistoryRows::ScannedSlip> &slips, QList<HistoryRows::UnreadableFile> unreadable);
     std::optional<QString> write(const QList<SavedSlip> &slips);
 
     std::unique_ptr<HistoryDatabase> m_database;

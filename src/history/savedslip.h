@@ -12,7 +12,7 @@
 struct SavedSlip
 {
     SlipSummary summary;
-    QByteArray checksum; // SHA-256 of the file, in hexadecimal
+    QByteArray checksum; // of the file as recorded (SlipFile::checksum)
     qint64 size = 0;
     qint64 modified = 0; // milliseconds since the epoch
     int formatVersion = 0;

@@ -7,10 +7,16 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/stat.h>
 
 namespace SlipFile {
 
@@ -68,11 +74,40 @@ void placeSlip(SlipSummary &summary, int version, const QJsonObject &properties,
         summary.periodStart = summary.periodEnd = QDate();
 }
 
+qint64 modifiedTime(const struct stat &status)
+{
+    return qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
+}
+
+bool isSlipName(const char *name)
+{
+    const size_t length = std::strlen(name);
+    return name[0] != '.' && length > 4 && strcasecmp(name + length - 4, ".rpt") == 0;
+}
+
 } // namespace
+
+QList<Entry> folder(const QDir &directory)
+{
+    QList<Entry> entries;
+    DIR *listing = ::opendir(QFile::encodeName(directory.absolutePath()).constData());
+    if (!listing)
+        return entries;
+    const int descriptor = ::dirfd(listing);
+    while (const dirent *entry = ::readdir(listing)) {
+        struct stat status;
+        if (!isSlipName(entry->d_name) || ::fstatat(descriptor, entry->d_name, &status, 0) != 0
+            || !S_ISREG(status.st_mode))
+            continue;
+        entries.append({QFile::decodeName(entry->d_name), qint64(status.st_size), modifiedTime(status)});
+    }
+    ::closedir(listing);
+    return entries;
+}
 
 QByteArray checksum(const QByteArray &content)
 {
-    return QCryptographicHash::hash(content, QCryptographicHash::Sha256).toHex();
+    return QCryptographicHash::hash(content, QCryptographicHash::Blake2b_256).toHex();
 }
 
 Reading fromBytes(const QString &fileName, const QByteArray &content, qint64 modified)
@@ -119,7 +154,8 @@ Reading read(const QDir &directory, const QString &fileName)
     const QString path = directory.filePath(fileName);
     // Taken before the content: a change made while reading shows at the
     // next comparison instead of passing unseen.
-    const qint64 modified = QFileInfo(path).lastModified().toMSecsSinceEpoch();
+    struct stat status;
+    const qint64 modified = ::stat(QFile::encodeName(path).constData(), &status) == 0 ? modifiedTime(status) : 0;
     const RegularFile::Reading reading = RegularFile::read(path, MaximumSize);
     switch (reading.status) {
     case RegularFile::Status::Read:

@@ -106,7 +106,7 @@ void TestPayHistory::rebuiltFromSavedSlips()
     QFETCH(bool, firstVersion);
     QVERIFY(saveQuarter());
     if (firstVersion) {
-        for (const QString &name : {"2001-01 MOREAU.rpt", "2001-02 MOREAU.rpt", "2001-03 MOREAU.rpt"})
+        for (const char *name : {"2001-01 MOREAU.rpt", "2001-02 MOREAU.rpt", "2001-03 MOREAU.rpt"})
             SavedSlips::makeFirstVersion(path(name));
     }
     QVERIFY(!QFileInfo::exists(path(History)));
@@ -275,6 +275,7 @@ void TestPayHistory::damagedHistoryIsRebuilt_data()
     QTest::newRow("not a database") << QByteArray("historique des paies\n").repeated(200);
     QTest::newRow("cut short") << QByteArray("cut");
     QTest::newRow("another program's database") << QByteArray("foreign");
+    QTest::newRow("a page inside overwritten, found by the reading") << QByteArray("page");
 }
 
 // The history is never the only copy of anything: damaged, it is kept
@@ -287,6 +288,10 @@ void TestPayHistory::damagedHistoryIsRebuilt()
     QByteArray damaged = content;
     if (content == "cut") {
         damaged = SavedSlips::read(path(History)).left(3000);
+    } else if (content == "page") {
+        damaged = SavedSlips::read(path(History));
+        QVERIFY(damaged.size() > 3 * 4096);
+        damaged.replace(4096, 4096, QByteArray(4096, '\x5a'));
     } else if (content == "foreign") {
         QVERIFY(QFile::remove(path(History)));
         sqlite3 *db = nullptr;
