@@ -9,7 +9,9 @@
 #include "employerscreen.h"
 #include "euroratescreen.h"
 #include "mainwindow.h"
+#include "messagebox.h"
 #include "parametersscreen.h"
+#include "payrunscreen.h"
 #include "photopicker.h"
 #include "preparationscreen.h"
 #include "screennames.h"
@@ -71,6 +73,11 @@ void wireEmployeeTools(ScreenRegistry &registry, EmployeeScreen *employee)
     if (!employee)
         return;
     employee->setSendRequestSource([&registry]() -> std::optional<QString> {
+        // A row of the month's pay run opened in the preparation comes first.
+        if (auto *payRun = registry.find<PayRunScreen>(ScreenName::PayRun)) {
+            if (std::optional<QString> requested = payRun->takeEmployeeRequest())
+                return requested;
+        }
         auto *list = registry.find<EmployeeListScreen>(ScreenName::EmployeeList);
         if (!list || !list->sendRequested())
             return std::nullopt;
@@ -88,6 +95,47 @@ void wireEmployeeTools(ScreenRegistry &registry, EmployeeScreen *employee)
             picker->close();
     });
     employee->setPreparationOpener([&registry] { PreparationScreen::prepareForEmployeeShown(registry); });
+}
+
+// One row of the month's pay run looked at in detail: the employee screen
+// comes to that employee (not while an add or a modification is under way
+// there), the preparation opens for them and the row's figures are typed in.
+void openPayRunRow(ScreenRegistry &registry, PayRunScreen *payRun, const QString &identification,
+                   const PaySheet &typed)
+{
+    if (const auto *shown = registry.find<EmployeeScreen>(ScreenName::Employee)) {
+        if (const std::optional<QString> refusal = shown->sendRefusal()) {
+            payRun->takeEmployeeRequest();
+            MessageBox::show(payRun, *refusal, MessageBox::Exclamation, QStringLiteral("Fiche détaillée"));
+            return;
+        }
+    }
+    auto *employee = qobject_cast<EmployeeScreen *>(registry.show(ScreenName::Employee));
+    if (!employee)
+        return;
+    // Read now, whenever the window manager makes the screen active.
+    employee->activate();
+    payRun->takeEmployeeRequest();
+    if (employee->keyText() != identification) {
+        MessageBox::show(payRun,
+                         QStringLiteral("%1 n’est plus dans le fichier salariés : sa fiche de paie ne peut pas "
+                                        "être préparée.").arg(identification),
+                         MessageBox::Exclamation, QStringLiteral("Fiche détaillée"));
+        return;
+    }
+    PreparationScreen::prepareForEmployeeShown(registry);
+    auto *preparation = registry.find<PreparationScreen>(ScreenName::Preparation);
+    if (preparation && preparation->employee().key == identification)
+        preparation->typeInputs(typed);
+}
+
+QWidget *newPayRun(ScreenRegistry &registry, const PrinterChoice *printers)
+{
+    auto *payRun = new PayRunScreen(printers);
+    payRun->setPreparationOpener([&registry, payRun](const QString &identification, const PaySheet &typed) {
+        openPayRunRow(registry, payRun, identification, typed);
+    });
+    return payRun;
 }
 
 } // namespace
@@ -112,6 +160,7 @@ void registerScreens(ScreenRegistry &registry, const PrinterChoice *printers)
     registry.registerScreen(ScreenName::Archive, [&registry, printers] {
         return new ArchiveScreen(printers, [&registry] { registry.show(ScreenName::Archive); });
     });
+    registry.registerScreen(ScreenName::PayRun, [&registry, printers] { return newPayRun(registry, printers); });
 }
 
 void wire(MainWindow &window, ScreenRegistry &registry)

@@ -94,6 +94,10 @@ void MainWindow::buildMenus()
     QMenu *settings = menuBar()->addMenu(QStringLiteral("Paramètrage"));
     settings->setObjectName(QStringLiteral("Para"));
     QAction *employer = addItem(settings, QStringLiteral("Employeur"), QStringLiteral("Societe"));
+    QAction *payRun = addItem(go, QStringLiteral("Paie du mois"), QStringLiteral("PaieMois"));
+    connect(payRun, &QAction::triggered, this, &MainWindow::openPayRun);
+    m_screenControls[ScreenName::PayRun] << payRun;
+
     connect(employer, &QAction::triggered, this, [this] { openScreen(ScreenName::Employer); });
     m_screenControls[ScreenName::Employer] << employer;
     QAction *rate = addItem(settings, QStringLiteral("Taux de l'euro"), QStringLiteral("TEURO"));
@@ -173,9 +177,15 @@ QWidget *MainWindow::buildButtonRow()
 
     m_clock = new QLabel(row);
     m_clock->setObjectName(QStringLiteral("Label2"));
+    QToolButton *payRun = addPictureButton(QStringLiteral("Command6"),
+        QStringLiteral(":/icons/payrun.svg"), QStringLiteral("Paie du mois"));
+    connect(payRun, &QToolButton::clicked, this, &MainWindow::openPayRun);
+    m_screenControls[ScreenName::PayRun] << payRun;
+
     QFont bold = m_clock->font();
     bold.setBold(true);
     m_clock->setFont(bold);
+    layout->addWidget(payRun);
     m_clock->setAutoFillBackground(true);
     m_clock->setStyleSheet(QStringLiteral("QLabel { background: #d9d9d9; padding: 2px 8px;"
                                           " border: 1px solid #a0a0a0; }"));
@@ -231,15 +241,16 @@ void MainWindow::toggleClock()
     m_clock->setVisible(m_clockItem->isChecked());
 }
 
-bool MainWindow::openEmployeeFile()
+// `cannotOpen` says which screen is refused: « Le fichier salariés ne peut
+// pas être ouvert ».
+bool MainWindow::passesEuroRateGate(const QString &cannotOpen)
 {
     const RateReading reading = m_readEuroRate ? m_readEuroRate() : RateReading();
     // A file that could not be read is said as such: the rate is not known,
     // it is not below 1.
     if (!reading.unreadable.isEmpty()) {
         ErrorDialog::report(QStringLiteral(" Ouverture IMPOSSIBLE"),
-                            QStringLiteral("Le fichier salariés ne peut pas être ouvert : le taux de "
-                                           "l’euro n’a pas pu être lu.\n")
+                            QStringLiteral("%1 : le taux de l’euro n’a pas pu être lu.\n").arg(cannotOpen)
                                 + reading.unreadable);
         return false;
     }
@@ -248,8 +259,7 @@ bool MainWindow::openEmployeeFile()
     const std::optional<double> rate = NumberText::read(reading.text);
     if (!rate || *rate < 1.0) {
         ErrorDialog::report(QStringLiteral(" Ouverture IMPOSSIBLE"),
-                            QStringLiteral("Le fichier salariés ne peut pas être ouvert si le taux "
-                                           "de l'euro est inférieur à 1 ."));
+                            QStringLiteral("%1 si le taux de l'euro est inférieur à 1 .").arg(cannotOpen));
         return false;
     }
     return m_registry.show(ScreenName::Employee) != nullptr;
@@ -259,9 +269,24 @@ void MainWindow::openScreen(const QString &screenName)
 {
     m_registry.show(screenName);
 }
+    return true;
+}
+
+bool MainWindow::openEmployeeFile()
+{
+    if (!passesEuroRateGate(QStringLiteral("Le fichier salariés ne peut pas être ouvert")))
+        return false;
 
 void MainWindow::openCalculator()
 {
+bool MainWindow::openPayRun()
+{
+    // The pay run turns francs into euros on every slip, as the employee file does.
+    if (!passesEuroRateGate(QStringLiteral("La paie du mois ne peut pas être ouverte")))
+        return false;
+    return m_registry.show(ScreenName::PayRun) != nullptr;
+}
+
     // Only the main menu opens the calculator with "Quitter" on its
     // validation button; the caption lasts as long as that calculator window.
     QWidget *calculator = m_registry.load(ScreenName::Calculator);

@@ -45,6 +45,8 @@ public:
     void tick();
     // The euro-rate gate; returns true when the employee screen was opened.
     bool openEmployeeFile();
+    // « Paie du mois », behind the same gate.
+    bool openPayRun();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -62,6 +64,7 @@ private:
     ScreenRegistry &m_registry;
     HelpSystem &m_help;
     PrinterChoice &m_printers;
+    bool passesEuroRateGate(const QString &cannotOpen);
     RateReader m_readEuroRate;
     QLabel *m_clock = nullptr;
     QTimer *m_clockTimer = nullptr;

@@ -15,4 +15,5 @@ inline const QString Calculator = QStringLiteral("Calcul");
 inline const QString About = QStringLiteral("frmAbout");
 inline const QString Photo = QStringLiteral("photo");
 inline const QString Preparation = QStringLiteral("PPAI");
+inline const QString PayRun = QStringLiteral("PaieMois");
 } // namespace ScreenName

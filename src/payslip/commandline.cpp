@@ -4,6 +4,7 @@
 #include "frenchlocale.h"
 #include "optionrefusal.h"
 #include "payslipcommand.h"
+#include "payruncommand.h"
 #include "quorvanversion.h"
 #include "reportcommand.h"
 #include "windowstart.h"
@@ -30,7 +31,8 @@ bool isHelp(const QString &word)
 
 bool isCommand(const QString &word)
 {
-    return word == QLatin1String("payslip") || word == QLatin1String("demo") || word == QLatin1String("report");
+    return word == QLatin1String("payslip") || word == QLatin1String("demo") || word == QLatin1String("report")
+           || word == QLatin1String("payrun");
 }
 
 bool isVersion(const QString &word)
@@ -49,6 +51,37 @@ QStringList wordsOf(int argc, char *argv[])
 
 QString helpText()
 {
+QString payrunHelp()
+{
+    return QStringLiteral(
+               "\n"
+               "Options de « quorvan payrun ». Les chiffres du mois viennent du fichier de --inputs :\n"
+               "points-virgules, virgule décimale, UTF-8 avec ou sans BOM, une ligne d’en-tête qui\n"
+               "nomme les colonnes par les options de « quorvan payslip » sans leurs tirets\n"
+               "(employee, absence-hours, complementary-hours, leave-hours, commission-rate,\n"
+               "commission-base, advance, bonus, et au choix previous-leave-balance,\n"
+               "previous-cumulative-taxable, previous-cumulative-gross), dans n’importe quel\n"
+               "ordre ; une cellule vide est un champ vide. Sans ces trois dernières colonnes,\n"
+               "les chiffres de la dernière fiche de chaque salarié sont repris de l’historique.\n")
+           + PayrunCommand::optionsHelp()
+           + QStringLiteral(
+               "\n"
+               "Codes de sortie de « quorvan payrun » :\n"
+               "  0  la paie de chaque salarié est calculée\n"
+               "  2  arguments incorrects, période refusée, dossier sans fichier Bdrk.rkv,\n"
+               "     fichier de --inputs refusé (salarié inconnu, valeur qui n’est pas un\n"
+               "     nombre, en-tête fautif : rien n’en est pris), fiche de la période déjà\n"
+               "     enregistrée sans --replace\n"
+               "  3  le calcul refuse une ou plusieurs lignes ; les autres sont calculées (et\n"
+               "     enregistrées avec --save), rien n’est enregistré pour une ligne refusée\n"
+               "  4  une fiche ou le PDF n’a pu être écrit ; le message dit pourquoi\n"
+               "\n"
+               "Exemple :\n"
+               "  printf 'employee;complementary-hours;bonus\\nMOREAU , CÉLINE;10;500\\n' > mars.csv\n"
+               "  quorvan payrun --dir /tmp/demo --period-start 01/03/2001 --period-end 31/03/2001 \\\n"
+               "      --inputs mars.csv --save --pdf mars.pdf\n");
+}
+
     return QStringLiteral(
                "Quorvan %1 : la paie des salariés, en francs et en euros.\n"
                "\n"
@@ -63,6 +96,8 @@ QString helpText()
                "                             de paie, et l’écrit sur la sortie standard\n"
                "  quorvan report FICHIER.rpt --pdf SORTIE.pdf\n"
                "                             écrit en PDF une fiche de paie enregistrée\n"
+               "  quorvan payrun [OPTIONS]   calcule la paie du mois de tous les salariés, comme\n"
+               "                             « Calculer » de la paie du mois, et l’écrit en tableau\n"
                "  quorvan --help             affiche cette aide\n"
                "  quorvan --version          affiche la version\n"
                "\n"
@@ -87,7 +122,8 @@ QString helpText()
                "Exemple :\n"
                "  quorvan demo /tmp/demo\n"
                "  quorvan payslip --dir /tmp/demo --employee 'MOREAU , CÉLINE' \\\n"
-               "      --complementary-hours 10 --period-start 01/03/2001 --period-end 31/03/2001\n");
+               "      --complementary-hours 10 --period-start 01/03/2001 --period-end 31/03/2001\n")
+           + payrunHelp();
 }
 
 int demo(const QStringList &arguments, QTextStream &out, QTextStream &err)
@@ -183,6 +219,8 @@ int run(int argc, char *argv[])
         return demo(rest, out, err);
     if (command == QLatin1String("report"))
         return ReportCommand::run(rest, out, err);
+    if (command == QLatin1String("payrun"))
+        return PayrunCommand::run(rest, out, err);
     return PayslipCommand::run(rest, out, err);
 }
 

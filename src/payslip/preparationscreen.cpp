@@ -538,6 +538,12 @@ void PreparationScreen::openSaveDialog()
     m_saveDialog->activateWindow();
 }
 
+void PreparationScreen::typeInputs(const PaySheet &typed)
+{
+    for (const auto &[field, value] : m_inputs)
+        field->setText(typed.*value);
+}
+
 // The carry-over for the period typed on `sheet`: the one looked up last
 // when the period is the same, else read from the working folder's pay
 // history. Without `createHistory`, a folder with no history yet is left

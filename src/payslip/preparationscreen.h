@@ -56,6 +56,9 @@ public:
     const PayInputScreens::EmployeeShown &employee() const { return m_employee; }
     // Something other than the opening's blank or « 0 » has been typed.
     bool hasTypedFigures() const;
+    // Types the inputs of `typed` into the screen's fields (the month's pay
+    // run opens one of its rows here); nothing is computed yet.
+    void typeInputs(const PaySheet &typed);
 
     // "Lancer le calcul". False when the employee screen shows another
     // employee than this pay slip's, or when a value read is not a number:

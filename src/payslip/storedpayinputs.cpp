@@ -64,24 +64,51 @@ QString firstRecordError(RecordView &view)
     return QString();
 }
 
+// The main file of the folder, opened without being created: a pay run
+// reads an existing folder.
+std::shared_ptr<Database> openMainFile(const QString &directory, QString *error)
+{
+    const QString mainFile = QString::fromLatin1(Schema::MainFileName);
+    if (!QFileInfo(QDir(directory), mainFile).isFile()) {
+        *error = QStringLiteral("Le dossier « %1 » ne contient pas le fichier %2 : indiquez le "
+                                "dossier de travail avec --dir.")
+                     .arg(QDir::toNativeSeparators(directory), mainFile);
+        return nullptr;
+    }
+    StoreError openError;
+    auto database = Database::open(directory, Schema::mainDatabase(), &openError);
+    if (!database)
+        *error = openError.message();
+    return database;
+}
+
+// The parameters and the euro rate, as their screens show them.
+QString readSettings(const std::shared_ptr<Database> &database, PayrollParameters *parameters,
+                     QString *euroRate)
+{
+    RecordView parameterView(database, QStringLiteral("PARMETRE"));
+    if (QString error = firstRecordError(parameterView); !error.isEmpty())
+        return error;
+    *parameters = payrollParameters(parameterView);
+
+    RecordView euroView(database, QStringLiteral("TEURO"));
+    if (QString error = firstRecordError(euroView); !error.isEmpty())
+        return error;
+    *euroRate = euroView.fieldText(QStringLiteral("Taux de L'euro"));
+    return QString();
+}
+
 } // namespace
 
 std::variant<StoredPayInputs, QString> StoredPayInputs::load(const QString &directory,
                                                              const QString &identification)
 {
-    // The files are not created here: a pay run reads an existing folder.
-    const QString mainFile = QString::fromLatin1(Schema::MainFileName);
-    if (!QFileInfo(QDir(directory), mainFile).isFile())
-        return QStringLiteral("Le dossier « %1 » ne contient pas le fichier %2 : indiquez le "
-                              "dossier de travail avec --dir.")
-            .arg(QDir::toNativeSeparators(directory), mainFile);
-    StoreError openError;
-    const auto database = Database::open(directory, Schema::mainDatabase(), &openError);
+    QString error;
+    const auto database = openMainFile(directory, &error);
     if (!database)
-        return openError.message();
+        return error;
 
     StoredPayInputs inputs;
-    QString error;
     RecordView employees(database, QStringLiteral("SALARIE"));
     // The employee screen reads the place of every record first and so
     // learns of a damaged page; a lookup by key alone can miss it and take
@@ -94,16 +121,36 @@ std::variant<StoredPayInputs, QString> StoredPayInputs::load(const QString &dire
     inputs.record = PayInputFields::employeeRecord(fieldOf(employees));
     inputs.identification = employees.fieldText(QStringLiteral("IDENTIFICATION"));
 
-    RecordView parameterView(database, QStringLiteral("PARMETRE"));
-    if (error = firstRecordError(parameterView); !error.isEmpty())
+    if (error = readSettings(database, &inputs.parameters, &inputs.euroRate); !error.isEmpty())
         return error;
-    inputs.parameters = payrollParameters(parameterView);
-
-    RecordView euroView(database, QStringLiteral("TEURO"));
-    if (error = firstRecordError(euroView); !error.isEmpty())
-        return error;
-    inputs.euroRate = euroView.fieldText(QStringLiteral("Taux de L'euro"));
     return inputs;
+}
+
+std::variant<StoredStaff, QString> StoredPayInputs::loadStaff(const QString &directory)
+{
+    QString error;
+    const auto database = openMainFile(directory, &error);
+    if (!database)
+        return error;
+
+    StoredStaff staff;
+    RecordView employees(database, QStringLiteral("SALARIE"));
+    if (StoreError refusal = employees.reload())
+        return refusal.message();
+    staff.members.reserve(employees.count());
+    while (employees.hasCurrent()) {
+        StoredStaff::Member member;
+        member.identification = employees.fieldText(QStringLiteral("IDENTIFICATION"));
+        member.employee = employeeFigures(employees);
+        member.record = PayInputFields::employeeRecord(fieldOf(employees));
+        staff.members.append(std::move(member));
+        if (StoreError refusal = employees.moveNext())
+            return refusal.message();
+    }
+
+    if (error = readSettings(database, &staff.parameters, &staff.euroRate); !error.isEmpty())
+        return error;
+    return staff;
 }
 
 std::variant<EmployerRecordTexts, QString> StoredPayInputs::loadEmployer(const QString &directory)

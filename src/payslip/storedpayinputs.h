@@ -4,6 +4,7 @@
 #include "employeerecordtexts.h"
 #include "employerrecordtexts.h"
 #include "payrollparameters.h"
+#include "storedstaff.h"
 
 #include <QString>
 #include <variant>
@@ -29,6 +30,10 @@ struct StoredPayInputs
     // upper case). On failure: a French message saying what is wrong.
     static std::variant<StoredPayInputs, QString> load(const QString &directory,
                                                        const QString &identification);
+
+    // Every employee of the folder at once, read through one opening of the
+    // file, with the parameters and the euro rate: the month's pay run.
+    static std::variant<StoredStaff, QString> loadStaff(const QString &directory);
 
     // The employer of the pay slip (sterk.rkv), as the employer screen shows
     // it. A folder without that file is refused: reading never creates it.

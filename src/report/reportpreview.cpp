@@ -2,6 +2,7 @@
 
 #include "errordialog.h"
 #include "pagerenderer.h"
+#include "reportpages.h"
 #include "reportprinting.h"
 
 #include <QAction>
@@ -20,13 +21,21 @@ const QString PrintErrorTitle = QStringLiteral("Erreur d'impression");
 
 ReportPreview::ReportPreview(const ReportDocument &document, const PrinterChoice *printers,
                              QWidget *parent)
-    : QMainWindow(parent), m_document(document), m_printers(printers),
+    : ReportPreview(std::vector<ReportDocument>{document}, printers, parent)
+{
+}
+
+ReportPreview::ReportPreview(std::vector<ReportDocument> documents, const PrinterChoice *printers,
+                             QWidget *parent)
+    : QMainWindow(parent), m_documents(std::move(documents)), m_printers(printers),
       m_printer(new QPrinter(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("ReportPreview"));
-    setWindowTitle(QStringLiteral("Aperçu de la fiche de paie"));
+    setWindowTitle(m_documents.size() == 1
+                       ? QStringLiteral("Aperçu de la fiche de paie")
+                       : QStringLiteral("Aperçu des fiches de paie (%1)").arg(m_documents.size()));
     m_printer->setFullPage(true);
-    m_printer->setPageLayout(m_document.layout().pageLayout());
+    m_printer->setPageLayout(document().layout().pageLayout());
 
     m_page = new QPrintPreviewWidget(m_printer, this);
     m_page->setObjectName(QStringLiteral("PreviewPage"));
@@ -77,19 +86,23 @@ QAction *ReportPreview::addTool(const QString &text, const QString &name, const 
 
 void ReportPreview::setDocument(const ReportDocument &document)
 {
-    m_document = document;
-    m_printer->setPageLayout(m_document.layout().pageLayout());
+    m_documents = {document};
+    m_printer->setPageLayout(document.layout().pageLayout());
     m_page->updatePreview();
 }
 
 void ReportPreview::paintPage(QPrinter *printer)
 {
-    PageRenderer(m_document).print(*printer);
+    if (m_documents.size() == 1)
+        PageRenderer(document()).print(*printer);
+    else
+        ReportPages::paint(*printer, m_documents);
 }
 
 bool ReportPreview::exportPdf(const QString &path)
 {
-    const ReportError error = PageRenderer(m_document).toPdf(path);
+    const ReportError error = m_documents.size() == 1 ? PageRenderer(document()).toPdf(path)
+                                                      : ReportPages::toPdf(path, m_documents);
     if (error.failed())
         ErrorDialog::report(QStringLiteral("Erreur d'exportation"), error.message);
     return !error.failed();
@@ -118,7 +131,8 @@ void ReportPreview::printDocument()
     dialog.setWindowTitle(QStringLiteral("Imprimer la fiche de paie"));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    error = ReportPrinting::print(printer, m_document);
+    error = m_documents.size() == 1 ? ReportPrinting::print(printer, document())
+                                    : ReportPages::print(printer, m_documents);
     if (error.failed())
         ErrorDialog::report(PrintErrorTitle, error.message);
 }
