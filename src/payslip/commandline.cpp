@@ -1,10 +1,11 @@
 #include "commandline.h"
 
+#include "backupcommand.h"
 #include "demodata.h"
 #include "frenchlocale.h"
 #include "optionrefusal.h"
-#include "payslipcommand.h"
 #include "payruncommand.h"
+#include "payslipcommand.h"
 #include "quorvanversion.h"
 #include "reportcommand.h"
 #include "windowstart.h"
@@ -32,7 +33,8 @@ bool isHelp(const QString &word)
 bool isCommand(const QString &word)
 {
     return word == QLatin1String("payslip") || word == QLatin1String("demo") || word == QLatin1String("report")
-           || word == QLatin1String("payrun");
+           || word == QLatin1String("payrun") || word == QLatin1String("backup")
+           || word == QLatin1String("restore");
 }
 
 bool isVersion(const QString &word)
@@ -49,8 +51,6 @@ QStringList wordsOf(int argc, char *argv[])
     return words;
 }
 
-QString helpText()
-{
 QString payrunHelp()
 {
     return QStringLiteral(
@@ -82,6 +82,8 @@ QString payrunHelp()
                "      --inputs mars.csv --save --pdf mars.pdf\n");
 }
 
+QString helpText()
+{
     return QStringLiteral(
                "Quorvan %1 : la paie des salariés, en francs et en euros.\n"
                "\n"
@@ -94,10 +96,14 @@ QString payrunHelp()
                "  quorvan payslip [OPTIONS]  calcule une fiche de paie sans fenêtre, comme\n"
                "                             « Lancer le calcul » de la préparation de la fiche\n"
                "                             de paie, et l’écrit sur la sortie standard\n"
-               "  quorvan report FICHIER.rpt --pdf SORTIE.pdf\n"
-               "                             écrit en PDF une fiche de paie enregistrée\n"
                "  quorvan payrun [OPTIONS]   calcule la paie du mois de tous les salariés, comme\n"
                "                             « Calculer » de la paie du mois, et l’écrit en tableau\n"
+               "  quorvan report FICHIER.rpt --pdf SORTIE.pdf\n"
+               "                             écrit en PDF une fiche de paie enregistrée\n"
+               "  quorvan backup [--dir DOSSIER] --to FICHIER\n"
+               "                             sauvegarde toute l’entreprise dans un fichier\n"
+               "  quorvan restore FICHIER --to DOSSIER [--replace]\n"
+               "                             restaure une sauvegarde dans un dossier\n"
                "  quorvan --help             affiche cette aide\n"
                "  quorvan --version          affiche la version\n"
                "\n"
@@ -123,7 +129,7 @@ QString payrunHelp()
                "  quorvan demo /tmp/demo\n"
                "  quorvan payslip --dir /tmp/demo --employee 'MOREAU , CÉLINE' \\\n"
                "      --complementary-hours 10 --period-start 01/03/2001 --period-end 31/03/2001\n")
-           + payrunHelp();
+           + payrunHelp() + BackupCommand::help();
 }
 
 int demo(const QStringList &arguments, QTextStream &out, QTextStream &err)
@@ -221,6 +227,10 @@ int run(int argc, char *argv[])
         return ReportCommand::run(rest, out, err);
     if (command == QLatin1String("payrun"))
         return PayrunCommand::run(rest, out, err);
+    if (command == QLatin1String("backup"))
+        return BackupCommand::backup(rest, out, err);
+    if (command == QLatin1String("restore"))
+        return BackupCommand::restore(rest, out, err);
     return PayslipCommand::run(rest, out, err);
 }
 
