@@ -87,6 +87,10 @@ void MainWindow::buildMenus()
     connect(archive, &QAction::triggered, this, [this] { openScreen(ScreenName::Archive); });
     m_screenControls[ScreenName::Archive] << archive;
 
+    QAction *payRun = addItem(go, QStringLiteral("Paie du mois"), QStringLiteral("PaieMois"));
+    connect(payRun, &QAction::triggered, this, &MainWindow::openPayRun);
+    m_screenControls[ScreenName::PayRun] << payRun;
+
     go->addSeparator()->setObjectName(QStringLiteral("Barre1"));
     QAction *quit = addItem(go, QStringLiteral("Quitter"), QStringLiteral("Quiter"));
     connect(quit, &QAction::triggered, this, &QWidget::close);
@@ -94,10 +98,6 @@ void MainWindow::buildMenus()
     QMenu *settings = menuBar()->addMenu(QStringLiteral("Paramètrage"));
     settings->setObjectName(QStringLiteral("Para"));
     QAction *employer = addItem(settings, QStringLiteral("Employeur"), QStringLiteral("Societe"));
-    QAction *payRun = addItem(go, QStringLiteral("Paie du mois"), QStringLiteral("PaieMois"));
-    connect(payRun, &QAction::triggered, this, &MainWindow::openPayRun);
-    m_screenControls[ScreenName::PayRun] << payRun;
-
     connect(employer, &QAction::triggered, this, [this] { openScreen(ScreenName::Employer); });
     m_screenControls[ScreenName::Employer] << employer;
     QAction *rate = addItem(settings, QStringLiteral("Taux de l'euro"), QStringLiteral("TEURO"));
@@ -170,22 +170,22 @@ QWidget *MainWindow::buildButtonRow()
     connect(archive, &QToolButton::clicked, this, [this] { openScreen(ScreenName::Archive); });
     m_screenControls[ScreenName::Archive] << archive;
 
-    layout->addWidget(employees);
-    layout->addWidget(parameters);
-    layout->addWidget(archive);
-    layout->addStretch(1);
-
-    m_clock = new QLabel(row);
-    m_clock->setObjectName(QStringLiteral("Label2"));
     QToolButton *payRun = addPictureButton(QStringLiteral("Command6"),
         QStringLiteral(":/icons/payrun.svg"), QStringLiteral("Paie du mois"));
     connect(payRun, &QToolButton::clicked, this, &MainWindow::openPayRun);
     m_screenControls[ScreenName::PayRun] << payRun;
 
+    layout->addWidget(employees);
+    layout->addWidget(parameters);
+    layout->addWidget(archive);
+    layout->addWidget(payRun);
+    layout->addStretch(1);
+
+    m_clock = new QLabel(row);
+    m_clock->setObjectName(QStringLiteral("Label2"));
     QFont bold = m_clock->font();
     bold.setBold(true);
     m_clock->setFont(bold);
-    layout->addWidget(payRun);
     m_clock->setAutoFillBackground(true);
     m_clock->setStyleSheet(QStringLiteral("QLabel { background: #d9d9d9; padding: 2px 8px;"
                                           " border: 1px solid #a0a0a0; }"));
@@ -262,13 +262,6 @@ bool MainWindow::passesEuroRateGate(const QString &cannotOpen)
                             QStringLiteral("%1 si le taux de l'euro est inférieur à 1 .").arg(cannotOpen));
         return false;
     }
-    return m_registry.show(ScreenName::Employee) != nullptr;
-}
-
-void MainWindow::openScreen(const QString &screenName)
-{
-    m_registry.show(screenName);
-}
     return true;
 }
 
@@ -276,9 +269,9 @@ bool MainWindow::openEmployeeFile()
 {
     if (!passesEuroRateGate(QStringLiteral("Le fichier salariés ne peut pas être ouvert")))
         return false;
+    return m_registry.show(ScreenName::Employee) != nullptr;
+}
 
-void MainWindow::openCalculator()
-{
 bool MainWindow::openPayRun()
 {
     // The pay run turns francs into euros on every slip, as the employee file does.
@@ -287,6 +280,13 @@ bool MainWindow::openPayRun()
     return m_registry.show(ScreenName::PayRun) != nullptr;
 }
 
+void MainWindow::openScreen(const QString &screenName)
+{
+    m_registry.show(screenName);
+}
+
+void MainWindow::openCalculator()
+{
     // Only the main menu opens the calculator with "Quitter" on its
     // validation button; the caption lasts as long as that calculator window.
     QWidget *calculator = m_registry.load(ScreenName::Calculator);

@@ -58,13 +58,13 @@ private:
     QAction *addItem(QMenu *menu, const QString &caption, const QString &name);
     QToolButton *addPictureButton(const QString &name, const QString &icon, const QString &tooltip);
     void openScreen(const QString &screenName);
+    bool passesEuroRateGate(const QString &cannotOpen);
     void openCalculator();
     void toggleClock();
 
     ScreenRegistry &m_registry;
     HelpSystem &m_help;
     PrinterChoice &m_printers;
-    bool passesEuroRateGate(const QString &cannotOpen);
     RateReader m_readEuroRate;
     QLabel *m_clock = nullptr;
     QTimer *m_clockTimer = nullptr;
