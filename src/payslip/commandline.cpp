@@ -1,5 +1,6 @@
 #include "commandline.h"
 
+#include "backupcommand.h"
 #include "demodata.h"
 #include "frenchlocale.h"
 #include "optionrefusal.h"
@@ -32,7 +33,8 @@ bool isHelp(const QString &word)
 bool isCommand(const QString &word)
 {
     return word == QLatin1String("payslip") || word == QLatin1String("demo") || word == QLatin1String("report")
-           || word == QLatin1String("payrun");
+           || word == QLatin1String("payrun") || word == QLatin1String("backup")
+           || word == QLatin1String("restore");
 }
 
 bool isVersion(const QString &word)
@@ -98,6 +100,10 @@ QString helpText()
                "                             « Calculer » de la paie du mois, et l’écrit en tableau\n"
                "  quorvan report FICHIER.rpt --pdf SORTIE.pdf\n"
                "                             écrit en PDF une fiche de paie enregistrée\n"
+               "  quorvan backup [--dir DOSSIER] --to FICHIER\n"
+               "                             sauvegarde toute l’entreprise dans un fichier\n"
+               "  quorvan restore FICHIER --to DOSSIER [--replace]\n"
+               "                             restaure une sauvegarde dans un dossier\n"
                "  quorvan --help             affiche cette aide\n"
                "  quorvan --version          affiche la version\n"
                "\n"
@@ -123,7 +129,7 @@ QString helpText()
                "  quorvan demo /tmp/demo\n"
                "  quorvan payslip --dir /tmp/demo --employee 'MOREAU , CÉLINE' \\\n"
                "      --complementary-hours 10 --period-start 01/03/2001 --period-end 31/03/2001\n")
-           + payrunHelp();
+           + payrunHelp() + BackupCommand::help();
 }
 
 int demo(const QStringList &arguments, QTextStream &out, QTextStream &err)
@@ -221,6 +227,10 @@ int run(int argc, char *argv[])
         return ReportCommand::run(rest, out, err);
     if (command == QLatin1String("payrun"))
         return PayrunCommand::run(rest, out, err);
+    if (command == QLatin1String("backup"))
+        return BackupCommand::backup(rest, out, err);
+    if (command == QLatin1String("restore"))
+        return BackupCommand::restore(rest, out, err);
     return PayslipCommand::run(rest, out, err);
 }
 
