@@ -5,33 +5,6 @@
 
 #include <sqlite3.h>
 
-#include <thread>
-
-namespace {
-
-// Reading many files is shared between two threads: the history of a
-// folder of thousands of slips is rebuilt in about half the time.
-QList<SlipFile::Reading> readAll(const QDir &directory, const QStringList &names)
-{
-    QList<SlipFile::Reading> readings(names.size());
-    const auto readRange = [&](qsizetype from, qsizetype to) {
-        for (qsizetype i = from; i < to; ++i)
-            readings[i] = SlipFile::read(directory, names.at(i));
-    };
-    constexpr qsizetype Shared = 64;
-    if (names.size() < Shared) {
-        readRange(0, names.size());
-        return readings;
-    }
-    const qsizetype half = names.size() / 2;
-    std::thread other(readRange, half, names.size());
-    readRange(0, half);
-    other.join();
-    return readings;
-}
-
-} // namespace
-
 struct HistoryUpdate::Plan
 {
     QList<SlipFile::Entry> toRead;
@@ -126,7 +99,7 @@ void HistoryUpdate::plan(Plan &plan, const QList<HistoryRows::ScannedSlip> &slip
     QStringList names;
     for (const SlipFile::Entry &file : plan.toRead)
         names.append(file.fileName);
-    const QList<SlipFile::Reading> readings = readAll(m_directory, names);
+    const QList<SlipFile::Reading> readings = SlipFile::readAll(m_directory, names);
     for (qsizetype i = 0; i < readings.size(); ++i) {
         if (const SavedSlip *slip = std::get_if<SavedSlip>(&readings.at(i))) {
             plan.toWrite.append(*slip);

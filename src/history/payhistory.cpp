@@ -108,12 +108,12 @@ void PayHistory::adopt(const QList<HistoryRows::ScannedSlip> &slips, QList<Histo
 std::optional<QString> PayHistory::record(const QStringList &fileNames)
 {
     QList<SavedSlip> slips;
-    for (const QString &name : fileNames) {
-        const SlipFile::Reading reading = SlipFile::read(m_directory, name);
-        if (const QString *refusal = std::get_if<QString>(&reading))
+    const QList<SlipFile::Reading> readings = SlipFile::readAll(m_directory, fileNames);
+    for (qsizetype i = 0; i < readings.size(); ++i) {
+        if (const QString *refusal = std::get_if<QString>(&readings.at(i)))
             return QStringLiteral("La fiche de paie « %1 » n'a pas pu être relue pour l'historique des paies : %2.")
-                .arg(name, *refusal);
-        slips.append(std::get<SavedSlip>(reading));
+                .arg(fileNames.at(i), *refusal);
+        slips.append(std::get<SavedSlip>(readings.at(i)));
     }
     return record(slips);
 }

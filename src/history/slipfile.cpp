@@ -16,6 +16,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <strings.h>
+#include <thread>
 #include <sys/stat.h>
 
 namespace SlipFile {
@@ -86,6 +87,25 @@ bool isSlipName(const char *name)
 }
 
 } // namespace
+
+QList<Reading> readAll(const QDir &directory, const QStringList &fileNames)
+{
+    QList<Reading> readings(fileNames.size());
+    const auto readRange = [&](qsizetype from, qsizetype to) {
+        for (qsizetype i = from; i < to; ++i)
+            readings[i] = read(directory, fileNames.at(i));
+    };
+    constexpr qsizetype Shared = 64;
+    if (fileNames.size() < Shared) {
+        readRange(0, fileNames.size());
+        return readings;
+    }
+    const qsizetype half = fileNames.size() / 2;
+    std::thread other(readRange, half, fileNames.size());
+    readRange(0, half);
+    other.join();
+    return readings;
+}
 
 QList<Entry> folder(const QDir &directory)
 {

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <variant>
 
@@ -25,6 +26,11 @@ inline constexpr qint64 MaximumSize = 4 * 1024 * 1024;
 using Reading = std::variant<SavedSlip, QString>;
 
 Reading read(const QDir &directory, const QString &fileName);
+
+// Many files at once, shared between two threads when there are many: the
+// history of a folder of thousands of slips is rebuilt in about half the
+// time. The readings are in the order of the names.
+QList<Reading> readAll(const QDir &directory, const QStringList &fileNames);
 
 // The same reading on content already in memory; `modified` is the file's
 // time of last change (milliseconds since the epoch).
