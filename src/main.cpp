@@ -1,3 +1,4 @@
+#include "backupactions.h"
 #include "commandline.h"
 #include "desktopsession.h"
 #include "mainwindow.h"
@@ -35,6 +36,8 @@ int main(int argc, char *argv[])
     // taken its own options out of the arguments by now.
     if (!session.open(QApplication::arguments().value(1)))
         return 2;
+    // Closing after a change of the company's files backs them up.
+    session.window().backupActions().watchWorkingFolder();
     session.window().show();
     tellStartupNotices(session.window(), session.startupNotices());
     return app.exec();

@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "backupactions.h"
 #include "datetext.h"
 #include "errordialog.h"
 #include "helpsystem.h"
@@ -72,6 +73,12 @@ QAction *MainWindow::addItem(QMenu *menu, const QString &caption, const QString 
 
 void MainWindow::buildMenus()
 {
+    // The company as a whole: its backup and its restore.
+    QMenu *folder = menuBar()->addMenu(QStringLiteral("&Dossier"));
+    folder->setObjectName(QStringLiteral("Dossier"));
+    m_backup = new BackupActions(this, [this] { m_registry.closeAll(); });
+    m_backup->addTo(folder);
+
     QMenu *go = menuBar()->addMenu(QStringLiteral("Aller à"));
     go->setObjectName(QStringLiteral("Aller"));
     QAction *employees = addItem(go, QStringLiteral("Fichier Salariés"), QStringLiteral("Client"));
@@ -302,6 +309,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // The other screens go without their closing steps: what was typed and
     // not validated on them is not written.
     m_registry.closeAll();
+    m_backup->backUpIfChanged();
     if (ErrorDialog *error = ErrorDialog::current())
         delete error;
     event->accept();

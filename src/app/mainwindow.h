@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <functional>
 
+class BackupActions;
 class HelpSystem;
 class PrinterChoice;
 class QAction;
@@ -48,6 +49,9 @@ public:
     // « Paie du mois », behind the same gate.
     bool openPayRun();
 
+    // « Sauvegarder », « Restaurer » and the backup at closing.
+    BackupActions &backupActions() const { return *m_backup; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -70,4 +74,5 @@ private:
     QTimer *m_clockTimer = nullptr;
     QAction *m_clockItem = nullptr;
     QHash<QString, QList<QObject *>> m_screenControls; // screen name -> items and buttons
+    BackupActions *m_backup = nullptr;
 };

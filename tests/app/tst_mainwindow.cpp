@@ -82,7 +82,7 @@ private slots:
     {
         Shell shell;
         QCOMPARE(shell.window.windowTitle(), QStringLiteral("Win Quorvan V1.0"));
-        const QStringList menus = {QStringLiteral("Aller à"), QStringLiteral("Paramètrage"),
+        const QStringList menus = {QStringLiteral("&Dossier"), QStringLiteral("Aller à"), QStringLiteral("Paramètrage"),
                                    QStringLiteral("Euro"), QStringLiteral("A propos de")};
         QStringList shown;
         for (QAction *menu : shell.window.menuBar()->actions())
