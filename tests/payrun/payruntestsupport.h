@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QString>
-#include <QTest>
 #include <sqlite3.h>
 
 namespace PayRunTestSupport {
