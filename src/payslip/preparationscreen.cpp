@@ -209,14 +209,16 @@ QWidget *PreparationScreen::buildInputs()
            numericInput("Text77", &PaySheet::previous_cumulative_taxable));
     addRow(caption(QStringLiteral("Dernier Cumul Brut")),
            numericInput("Text79", &PaySheet::previous_cumulative_gross));
-    grid->addWidget(buildLastSlipRows(), row++, 0, 1, 2);
+    grid->addWidget(buildLastSlipRows(panel->sizeHint().width()), row++, 0, 1, 2);
     return panel;
 }
 
 // Under the three figures of the previous slip: the button that takes them
 // from the pay history, the line that says from which slip, and the cue
-// shown when the figures typed differ from that slip.
-QWidget *PreparationScreen::buildLastSlipRows()
+// shown when the figures typed differ from that slip. The two lines wrap
+// within the width of the inputs above them, so the window grows to show
+// them whole instead of squeezing them.
+QWidget *PreparationScreen::buildLastSlipRows(int width)
 {
     auto *rows = new QWidget;
     auto *layout = new QVBoxLayout(rows);
@@ -232,6 +234,7 @@ QWidget *PreparationScreen::buildLastSlipRows()
         // File names are shown as they stand, never as markup.
         (*label)->setTextFormat(Qt::PlainText);
         (*label)->setWordWrap(true);
+        (*label)->setFixedWidth(width);
         QFont small = (*label)->font();
         small.setPointSizeF(small.pointSizeF() * 0.9);
         (*label)->setFont(small);
@@ -580,10 +583,10 @@ void PreparationScreen::takeLastSlip()
     const std::optional<CarryOver> carried = carryOverFor(sheet, true, &why);
     m_lastSlipCue->hide();
     if (!carried) {
-        m_lastSlip->setText(why);
+        showLine(m_lastSlip, why);
         return;
     }
-    m_lastSlip->setText(carried->description());
+    showLine(m_lastSlip, carried->description());
     if (!carried->carried())
         return;
     const std::pair<const char *, QString> figures[] = {{"Text78", carried->previous_leave_balance},
@@ -591,6 +594,14 @@ void PreparationScreen::takeLastSlip()
                                                         {"Text79", carried->previous_cumulative_gross}};
     for (const auto &[name, text] : figures)
         findChild<QLineEdit *>(QString::fromLatin1(name))->setText(text);
+}
+
+// The line takes the height its wrapped text needs, which the window then
+// makes room for.
+void PreparationScreen::showLine(QLabel *line, const QString &text)
+{
+    line->setText(text);
+    line->setMinimumHeight(line->heightForWidth(line->width()));
 }
 
 // A discreet word, not a refusal: the clerk may know better than the
@@ -606,11 +617,11 @@ void PreparationScreen::showCarryOverCue(const PaySheet &sheet)
     if (!differs)
         return;
     const auto shown = [](const QString &text) { return text.isEmpty() ? QStringLiteral("vide") : text; };
-    m_lastSlipCue->setText(QStringLiteral("Ces trois chiffres diffèrent de la dernière fiche enregistrée, %1 : "
-                                          "%2 heures, %3, %4.")
-                               .arg(carried->source->description(), shown(carried->previous_leave_balance),
-                                    shown(carried->previous_cumulative_taxable),
-                                    shown(carried->previous_cumulative_gross)));
+    showLine(m_lastSlipCue, QStringLiteral("Ces trois chiffres diffèrent de la dernière fiche enregistrée, %1 : "
+                                           "%2 heures, %3, %4.")
+                                .arg(carried->source->description(), shown(carried->previous_leave_balance),
+                                     shown(carried->previous_cumulative_taxable),
+                                     shown(carried->previous_cumulative_gross)));
 }
 
 void PreparationScreen::readInputs(PaySheet &sheet) const

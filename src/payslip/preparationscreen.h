@@ -106,9 +106,10 @@ private:
     bool giveWayTo(const PayInputScreens::EmployeeShown &other) const;
     bool refuseOtherEmployee(const PayInputScreens &screens);
     void readInputs(PaySheet &sheet) const;
-    QWidget *buildLastSlipRows();
+    QWidget *buildLastSlipRows(int width);
     std::optional<CarryOver> carryOverFor(const PaySheet &sheet, bool createHistory, QString *why);
     void showCarryOverCue(const PaySheet &sheet);
+    static void showLine(QLabel *line, const QString &text);
     void showSheet();
     ReportError finish(PayslipReport &report, Output output);
     void openSaveDialog();

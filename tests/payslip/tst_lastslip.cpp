@@ -257,6 +257,10 @@ void TestLastSlip::differentFiguresShowACueButCompute()
              QStringLiteral("Ces trois chiffres diffèrent de la dernière fiche enregistrée, « 2001-03 MOREAU.rpt » "
                             "(du 01/03/2001 au 31/03/2001) : %1 heures, %2, %3.")
                  .arg(march.value("CONB"), withoutGrouping(march.value("T48")), withoutGrouping(march.value("CUM"))));
+    // Whole, above the row of buttons: the window makes room for it.
+    QTRY_VERIFY(cue(screen)->height() >= cue(screen)->heightForWidth(cue(screen)->width()));
+    QTRY_VERIFY(cue(screen)->mapTo(screen, QPoint(0, cue(screen)->height())).y()
+                <= control<QPushButton>(screen, "Lancer")->y());
     QCOMPARE(screen->sheet().previous_cumulative_taxable, QStringLiteral("1000"));
     QVERIFY(!control<QLabel>(screen, "Label45")->text().isEmpty());
     QVERIFY(!QApplication::activeModalWidget());
