@@ -196,7 +196,6 @@ HistoryDatabase::Opening HistoryDatabase::open(const QString &path)
                                       .arg(name, StoreError::reason(rc));
                 return opening;
             }
-            opening.created = true;
         }
         sqlite3 *db = openHandle(path, &rc);
         const Check found = db ? check(db, path, &rc) : Check::Failed;

@@ -35,8 +35,6 @@ public:
     struct Opening
     {
         std::unique_ptr<HistoryDatabase> database; // none on failure
-        // A new, empty history: every slip of the folder is still to be read.
-        bool created = false;
         QString notice;  // what the clerk must be told (a damaged file set aside)
         QString failure; // why there is no history, in French
     };
