@@ -6,6 +6,7 @@
 // modal message boxes the screen raises.
 
 #include "database.h"
+#include "employeescreen.h"
 #include "recordview.h"
 #include "schema.h"
 #include "testsupport.h"
@@ -26,6 +27,18 @@ namespace EmployeeTest {
 
 using TestSupport::flushDeletes;
 using TestSupport::WorkingDirectory;
+
+// A fresh employee screen, shown and made the active window, its cue timers
+// stopped: the tests drive the cues by firing their handlers.
+inline void openScreen(QPointer<EmployeeScreen> &screen)
+{
+    screen = new EmployeeScreen;
+    screen->show();
+    screen->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(screen));
+    for (QTimer *timer : screen->findChildren<QTimer *>())
+        timer->stop();
+}
 
 inline std::shared_ptr<Database> openMain()
 {

@@ -12,6 +12,8 @@
 #include "screennames.h"
 #include "screenregistry.h"
 
+#include "wiredprogram.h"
+
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QImage>
@@ -43,19 +45,7 @@ private slots:
     void onlyValiderStores();
 
 private:
-    struct Program
-    {
-        PrinterChoice printers;
-        ScreenRegistry registry;
-        HelpSystem help;
-        MainWindow window{registry, help, printers};
-
-        Program()
-        {
-            ScreenCatalog::registerScreens(registry, &printers);
-            ScreenCatalog::wire(window, registry);
-        }
-    };
+    using Program = TestSupport::WiredProgram;
 
     void run(const QString &step);
     void front();

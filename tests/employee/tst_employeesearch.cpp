@@ -28,16 +28,7 @@ private slots:
     void enterWithoutCriterionDoesNothing();
 
 private:
-    void open()
-    {
-        m_screen = new EmployeeScreen;
-        m_screen->show();
-        m_screen->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_screen));
-        // The cues are driven by firing their handlers.
-        for (QTimer *timer : m_screen->findChildren<QTimer *>())
-            timer->stop();
-    }
+    void open() { EmployeeTest::openScreen(m_screen); }
     template<class T = QWidget> T *child(const QString &name) const
     {
         return m_screen->findChild<T *>(name);

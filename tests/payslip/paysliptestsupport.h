@@ -14,6 +14,7 @@
 #include "screenregistry.h"
 #include "storedpayinputs.h"
 #include "testsupport.h"
+#include "wiredprogram.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -23,20 +24,7 @@
 
 namespace PayslipTestSupport {
 
-// The screens as the program registers and wires them.
-struct Program
-{
-    PrinterChoice printers;
-    ScreenRegistry registry;
-    HelpSystem help;
-    MainWindow window{registry, help, printers};
-
-    Program()
-    {
-        ScreenCatalog::registerScreens(registry, &printers);
-        ScreenCatalog::wire(window, registry);
-    }
-};
+using Program = TestSupport::WiredProgram;
 
 // A fresh working directory holding the demonstration folder; null, with
 // the refusal as a warning, when the folder cannot be written.

@@ -13,6 +13,8 @@
 #include "screennames.h"
 #include "screenregistry.h"
 
+#include "wiredprogram.h"
+
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
@@ -28,18 +30,8 @@ class TestSettingsFailures : public QObject
 {
     Q_OBJECT
 
-    struct Program
+    struct Program : TestSupport::WiredProgram
     {
-        PrinterChoice printers;
-        ScreenRegistry registry;
-        HelpSystem help;
-        MainWindow window{registry, help, printers};
-
-        Program()
-        {
-            ScreenCatalog::registerScreens(registry, &printers);
-            ScreenCatalog::wire(window, registry);
-        }
         void trigger(const char *item)
         {
             window.findChild<QAction *>(QString::fromLatin1(item))->trigger();
