@@ -19,6 +19,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QThreadPool>
 
 namespace {
 
@@ -221,6 +222,10 @@ BackupResult BackupActions::restore(const QString &archivePath, const QString &t
         return result;
     if (!plan.safetyBackup().isEmpty())
         result.message = QStringLiteral("L’état remplacé est gardé dans la sauvegarde %1.").arg(quoted(plan.safetyBackup()));
+    // The replaced files are deleted while the clerk goes on working.
+    QThreadPool::globalInstance()->start([replaced = std::get<std::unique_ptr<RestorePlan>>(prepared).release()] {
+        delete replaced;
+    });
     if (overWorkingFolder)
         workIn(result.path);
     else if (MessageBox::show(m_window,

@@ -119,8 +119,8 @@ BackupResult RestorePlan::carryOut(const BackupProgress &progress)
     }
     if (const int error = FolderSwap::swap(staging, m_targetPath))
         return notRestored(m_targetPath, WholeFile::reason(error));
-    // The staging name now holds the replaced folder, or nothing: it goes.
+    // The staging name now holds the replaced folder, or nothing: it goes
+    // with the plan.
     m_done = true;
-    m_staging.reset();
     return BackupResult::done(m_targetPath);
 }

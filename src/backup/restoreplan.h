@@ -16,8 +16,10 @@
 // a hidden folder beside the target; carryOut() then, when the target holds
 // a company, makes an automatic backup of it into its "sauvegardes"
 // subfolder, keeps in the restored folder what is not a company file, and
-// puts the restored folder in the target's place in one step. A plan
-// dropped without carryOut() removes what it read.
+// puts the restored folder in the target's place in one step. The replaced
+// content, kept in that automatic backup, is removed with the plan, which
+// may be dropped later, away from the clerk's wait (thousands of files take
+// a while to delete). A plan dropped without carryOut() removes what it read.
 class RestorePlan
 {
 public:

@@ -363,13 +363,16 @@ private slots:
         for (const QString &kept : {QStringLiteral("janvier.pdf"), QStringLiteral("rkv.endommagé-20010331-174502.rpl"),
                                     QStringLiteral("sauvegardes/anciennes/vieille.tar.zst")})
             QCOMPARE(readFile(dir.filePath(kept)), before.value(kept));
+        // The replaced files go with the plan.
+        const QString safety = plan->safetyBackup();
+        plan.reset();
         verifyNoStaging();
 
         // The state replaced is in the automatic backup, and comes back from it.
-        QVERIFY(plan->safetyBackup().startsWith(dir.filePath(QStringLiteral("sauvegardes/"))));
-        QVERIFY(plan->safetyBackup().contains(QStringLiteral("-avant-restauration-")));
+        QVERIFY(safety.startsWith(dir.filePath(QStringLiteral("sauvegardes/"))));
+        QVERIFY(safety.contains(QStringLiteral("-avant-restauration-")));
         const QString back = freshPath(QStringLiteral("retour"));
-        QVERIFY(restore(plan->safetyBackup(), back).succeeded());
+        QVERIFY(restore(safety, back).succeeded());
         QCOMPARE(readFile(QDir(back).filePath(QStringLiteral("mars.rpt"))), before.value(QStringLiteral("mars.rpt")));
         QCOMPARE(readFile(QDir(back).filePath(QStringLiteral("janvier.rpt"))), before.value(QStringLiteral("janvier.rpt")));
     }
