@@ -372,8 +372,14 @@ void TestCommandLineFiles::demoKilledAtAnyMomentIsFinishedNextTime()
         } else {
             ++interrupted;
             halfWritten += !everyFile(folder).isEmpty();
-            const Run run = quorvan({"demo", folder});
-            QVERIFY2(run.exitCode == 0, qPrintable(QStringLiteral("after kill %1: %2").arg(kill + 1).arg(run.err)));
+            // Killed after removing its marker, on its way out, the run had
+            // finished: the folder is whole and a new run rightly refuses it.
+            const bool finished = !QFileInfo::exists(folder + QStringLiteral("/.quorvan-demo-en-cours"))
+                                  && QFileInfo::exists(folder + QStringLiteral("/Bdrk.rkv"));
+            if (!finished) {
+                const Run run = quorvan({"demo", folder});
+                QVERIFY2(run.exitCode == 0, qPrintable(QStringLiteral("after kill %1: %2").arg(kill + 1).arg(run.err)));
+            }
         }
         QCOMPARE(employeesOf(folder), employeesOf(m_demo));
         QCOMPARE(everyFile(folder), QStringList({"Bdrk.rkv", "sterk.rkv"}));
