@@ -4,6 +4,7 @@
 #include "databasebackup.h"
 #include "schema.h"
 #include "sha256.h"
+#include "utf8locale.h"
 #include "wholefile.h"
 
 #include <QDir>
@@ -58,6 +59,7 @@ public:
 
     BackupManifest run()
     {
+        const Utf8Locale names;
         const std::unique_ptr<archive, ArchiveFree> a(archive_read_new());
         m_archive = a.get();
         // Any compression is undone, but only a tar is read: anything else

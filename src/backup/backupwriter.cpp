@@ -7,6 +7,7 @@
 #include "schema.h"
 #include "sha256.h"
 #include "temporaryfile.h"
+#include "utf8locale.h"
 #include "wholefile.h"
 
 #include <QDateTime>
@@ -230,6 +231,7 @@ BackupResult write(const QDir &folder, const QString &archivePath, const BackupP
         total += QFileInfo(copy).size();
     }
 
+    const Utf8Locale names;
     ArchivePointer a = openArchive(file);
     if (!a)
         return notWritten(archivePath, WholeFile::reason(file.error() ? file.error() : EIO));

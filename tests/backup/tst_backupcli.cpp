@@ -128,6 +128,28 @@ private slots:
         QCOMPARE(QDir(QDir(target).filePath(QStringLiteral("sauvegardes"))).entryList(QDir::Files).size(), 1);
     }
 
+    // A slip named with accents goes in and comes out of a backup by that
+    // name when the program runs in the plain C locale.
+    void accentedNamesUnderThePlainLocale()
+    {
+        const auto plain = [](const QStringList &arguments) {
+            QProcess process;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+            environment.insert(QStringLiteral("LANG"), QStringLiteral("C"));
+            process.setProcessEnvironment(environment);
+            process.start(QStringLiteral(QUORVAN_EXECUTABLE), arguments);
+            process.waitForFinished(60000);
+            return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        };
+        const QString archive = path(QStringLiteral("locale-c.tar.zst"));
+        QCOMPARE(plain({QStringLiteral("backup"), QStringLiteral("--dir"), m_company, QStringLiteral("--to"), archive}), 0);
+        const QString restored = path(QStringLiteral("locale-c"));
+        QCOMPARE(plain({QStringLiteral("restore"), archive, QStringLiteral("--to"), restored}), 0);
+        QCOMPARE(readFile(QDir(restored).filePath(QStringLiteral("février.rpt"))),
+                 readFile(QDir(m_company).filePath(QStringLiteral("février.rpt"))));
+    }
+
     // The program killed at moments spread over the restore: each time the
     // folder holds the old company or the restored one, whole.
     void killedRestoreLeavesOldOrNew()
