@@ -66,8 +66,6 @@ public:
         };
     }
 
-    void setLabel(const QString &label) { m_dialog.setLabelText(label); }
-
 private:
     QProgressDialog m_dialog;
     QElapsedTimer m_clock;
@@ -93,8 +91,12 @@ BackupActions::BackupActions(QWidget *window, ScreenCloser closeScreens)
     : QObject(window)
     , m_window(window)
     , m_closeScreens(std::move(closeScreens))
-    , m_lastDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-{}
+{
+    // Away from the working folder by default: a backup beside the files it
+    // saves is lost with their disk.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    m_lastDirectory = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
 
 BackupActions::~BackupActions() = default;
 
@@ -205,8 +207,11 @@ bool BackupActions::confirm(const RestorePlan &plan)
 
 BackupResult BackupActions::restore(const QString &archivePath, const QString &targetFolder)
 {
-    ShownProgress progress(m_window, QStringLiteral("Vérification de la sauvegarde…"));
-    auto prepared = RestorePlan::prepare(archivePath, targetFolder, progress.callback());
+    // Each piece of work has its progress, gone before any question is asked.
+    auto prepared = [&] {
+        ShownProgress reading(m_window, QStringLiteral("Vérification de la sauvegarde…"));
+        return RestorePlan::prepare(archivePath, targetFolder, reading.callback());
+    }();
     if (auto *refusal = std::get_if<BackupResult>(&prepared))
         return *refusal;
     RestorePlan &plan = *std::get<std::unique_ptr<RestorePlan>>(prepared);
@@ -216,8 +221,10 @@ BackupResult BackupActions::restore(const QString &archivePath, const QString &t
     // No screen may keep a database of the folder open across the swap.
     if (overWorkingFolder && m_closeScreens)
         m_closeScreens();
-    progress.setLabel(QStringLiteral("Restauration de la sauvegarde…"));
-    BackupResult result = plan.carryOut(progress.callback());
+    BackupResult result = [&] {
+        ShownProgress restoring(m_window, QStringLiteral("Restauration de la sauvegarde…"));
+        return plan.carryOut(restoring.callback());
+    }();
     if (!result.succeeded())
         return result;
     if (!plan.safetyBackup().isEmpty())
