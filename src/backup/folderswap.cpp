@@ -8,8 +8,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <QRegularExpression>
+
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -107,6 +110,35 @@ int swapInTwoSteps(const QByteArray &staging, const QByteArray &target)
 }
 
 } // namespace
+
+int lockStaging(const QString &staging)
+{
+    const int fd = ::open(QFile::encodeName(staging).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+int removeLeftovers(const QString &target)
+{
+    const QFileInfo info(target);
+    const QDir parent(info.absolutePath());
+    const QRegularExpression ours(QStringLiteral("^\\.%1\\.restauration-[A-Za-z0-9]{6}(\\.ancien)?$")
+                                      .arg(QRegularExpression::escape(info.fileName())));
+    int removed = 0;
+    for (const QString &name : parent.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        if (!ours.match(name).hasMatch())
+            continue;
+        const int fd = lockStaging(parent.filePath(name));
+        if (fd < 0)
+            continue;
+        removed += QDir(parent.filePath(name)).removeRecursively() ? 1 : 0;
+        ::close(fd);
+    }
+    return removed;
+}
 
 QString carryOver(const QString &from, const QString &to)
 {

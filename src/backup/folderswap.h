@@ -17,6 +17,16 @@ namespace FolderSwap {
 // carried, in French.
 QString carryOver(const QString &from, const QString &to);
 
+// Locks the folder a restore reads into, for as long as the returned
+// descriptor is open (-1 when it cannot be locked): a folder left by a
+// restore that was stopped is told from one another program is filling.
+int lockStaging(const QString &staging);
+
+// Removes what stopped restores left beside `target` (their hidden folders,
+// personal data all of them), never one a living restore holds. Returns
+// how many were removed.
+int removeLeftovers(const QString &target);
+
 // Flushes `staging` to the disk, then puts it in the place of `target`:
 // the two change places in one step when `target` exists (the old content
 // is then at `staging`), or `staging` takes the name when it does not.

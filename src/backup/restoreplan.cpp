@@ -15,6 +15,7 @@
 
 #include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -37,6 +38,13 @@ RestorePlan::RestorePlan(const QString &archivePath, const QString &targetPath)
     , m_targetPath(targetPath)
 {}
 
+RestorePlan::~RestorePlan()
+{
+    m_staging.reset();
+    if (m_stagingLock >= 0)
+        ::close(m_stagingLock);
+}
+
 std::variant<std::unique_ptr<RestorePlan>, BackupResult>
 RestorePlan::prepare(const QString &archivePath, const QString &targetPath, const BackupProgress &progress)
 {
@@ -50,11 +58,13 @@ RestorePlan::prepare(const QString &archivePath, const QString &targetPath, cons
     if (!QDir().mkpath(parent))
         return notRestored(path, QStringLiteral("le dossier %1 ne peut pas être créé").arg(quoted(parent)));
 
+    FolderSwap::removeLeftovers(path);
     std::unique_ptr<RestorePlan> plan(new RestorePlan(archivePath, path));
     plan->m_staging = std::make_unique<QTemporaryDir>(
         QDir(parent).filePath(QStringLiteral(".%1.restauration-XXXXXX").arg(QFileInfo(path).fileName())));
     if (!plan->m_staging->isValid())
         return notRestored(path, plan->m_staging->errorString());
+    plan->m_stagingLock = FolderSwap::lockStaging(plan->m_staging->path());
     auto read = BackupReader::extract(archivePath, plan->m_staging->path(), progress);
     if (auto *refusal = std::get_if<BackupResult>(&read))
         return *refusal;

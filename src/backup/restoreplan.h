@@ -25,6 +25,9 @@ class RestorePlan
 public:
     static std::variant<std::unique_ptr<RestorePlan>, BackupResult>
     prepare(const QString &archivePath, const QString &targetPath, const BackupProgress &progress = {});
+    ~RestorePlan();
+    RestorePlan(const RestorePlan &) = delete;
+    RestorePlan &operator=(const RestorePlan &) = delete;
 
     const BackupManifest &manifest() const { return m_manifest; }
     QString archivePath() const { return m_archivePath; }
@@ -47,6 +50,7 @@ private:
     QString m_archivePath;
     QString m_targetPath;
     std::unique_ptr<QTemporaryDir> m_staging;
+    int m_stagingLock = -1;
     BackupManifest m_manifest;
     QStringList m_current; // the target's company files
     QString m_safetyBackup;

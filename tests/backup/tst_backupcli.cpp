@@ -200,6 +200,10 @@ private slots:
         }
         qInfo("restaurations tuées : %d laissées telles quelles, %d entières", sawOld, sawNew);
         QVERIFY(sawOld > 0);
+        // What the killed restores left beside the folder goes with the next one.
+        QCOMPARE(quorvan({QStringLiteral("restore"), archive, QStringLiteral("--to"), target, QStringLiteral("--replace")}).exitCode, 0);
+        QCOMPARE(QDir(m_root.path()).entryList({QStringLiteral(".tuée.restauration-*")}, QDir::AllEntries | QDir::Hidden),
+                 QStringList());
     }
 };
 

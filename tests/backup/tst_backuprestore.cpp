@@ -392,6 +392,34 @@ private slots:
         QCOMPARE(readFile(QDir(target).filePath(QStringLiteral("lisez-moi.txt"))), QByteArray("à garder"));
     }
 
+    // A restore stopped by a kill leaves its hidden folder beside the
+    // target; the next restore there removes it, never the one a living
+    // restore is filling.
+    void leftoversOfStoppedRestoresAreRemoved()
+    {
+        const QString archive = backupOf(company());
+        const QString target = freshPath(QStringLiteral("cible"));
+        const QString leftover = m_root.filePath(QStringLiteral(".%1.restauration-AbC123").arg(QFileInfo(target).fileName()));
+        QVERIFY(QDir().mkpath(leftover));
+        writeFile(QDir(leftover).filePath(QStringLiteral("Bdrk.rkv")), "données personnelles");
+        const QString unrelated = m_root.filePath(QStringLiteral(".autre.restauration-AbC123"));
+        QVERIFY(QDir().mkpath(unrelated));
+
+        auto first = RestorePlan::prepare(archive, target);
+        QVERIFY(std::holds_alternative<std::unique_ptr<RestorePlan>>(first));
+        QVERIFY(!QFileInfo::exists(leftover));
+        QVERIFY(QFileInfo::exists(unrelated));
+        const QStringList pattern{QStringLiteral(".%1.restauration-*").arg(QFileInfo(target).fileName())};
+        QCOMPARE(QDir(m_root.path()).entryList(pattern, QDir::Dirs | QDir::Hidden).size(), 1);
+        auto second = RestorePlan::prepare(archive, target);
+        QVERIFY(std::holds_alternative<std::unique_ptr<RestorePlan>>(second));
+        QCOMPARE(QDir(m_root.path()).entryList(pattern, QDir::Dirs | QDir::Hidden).size(), 2);
+        first = BackupResult();
+        second = BackupResult();
+        QVERIFY(QDir(unrelated).removeRecursively());
+        verifyNoStaging();
+    }
+
     void cancelledRestoreLeavesTheFolder_data()
     {
         QTest::addColumn<int>("callsAllowed");
