@@ -31,6 +31,8 @@ Kind kindOf(const QString &fileName)
         return Kind::Database;
     if (fileName.size() > 4 && fileName.endsWith(QLatin1String(".rpt")))
         return Kind::Payslip;
+    if (fileName.size() > int(qstrlen(DraftSuffix)) && fileName.endsWith(QLatin1String(DraftSuffix)))
+        return Kind::Draft;
     return Kind::None;
 }
 

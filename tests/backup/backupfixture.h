@@ -67,6 +67,8 @@ inline void makeCompany(const QString &folder)
     writeFile(dir.filePath(QStringLiteral("helvane.hlp")), "Aide de Quorvan\n");
     writeFile(dir.filePath(QStringLiteral("janvier.rpt")), slip(QStringLiteral("MOREAU , CÉLINE"), 1));
     writeFile(dir.filePath(QStringLiteral("février.rpt")), slip(QStringLiteral("D’ALMEIDA , JOSÉ"), 2));
+    writeFile(dir.filePath(QStringLiteral("paie-du-mois 2001-03.brouillon.json")),
+              "{\"format\": \"quorvan-payrun-draft\", \"version\": 1}\n");
     QCOMPARE(execute(dir.filePath(QStringLiteral("historique.rkv")),
                      "CREATE TABLE slip (file TEXT, net TEXT, data BLOB);"
                      "INSERT INTO slip VALUES ('janvier.rpt', '5 843,12', x'00ff10');"

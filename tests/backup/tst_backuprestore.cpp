@@ -103,7 +103,8 @@ private slots:
         QVERIFY2(result.succeeded(), qPrintable(result.message));
         QCOMPARE(result.path, QFileInfo(restored).absoluteFilePath());
         compareCompanies(original, restored);
-        QCOMPARE(BackupContents::list(QDir(restored)).count(), 7);
+        QCOMPARE(BackupContents::list(QDir(restored)).count(), 8);
+        QVERIFY(QFileInfo::exists(QDir(restored).filePath(QStringLiteral("paie-du-mois 2001-03.brouillon.json"))));
         QCOMPARE(QFileInfo(QDir(restored).filePath(QStringLiteral("janvier.rpt"))).lastModified().toSecsSinceEpoch(),
                  qint64(978350400));
         // Files that are no company file stay out of the backup.
