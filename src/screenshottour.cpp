@@ -3,6 +3,8 @@
 #include "helpcontext.h"
 #include "helpsystem.h"
 #include "mainwindow.h"
+#include "payrunmodel.h"
+#include "payrunscreen.h"
 #include "payslipreport.h"
 #include "payslipsavedialog.h"
 #include "preparationscreen.h"
@@ -114,6 +116,20 @@ int run(MainWindow &window, ScreenRegistry &registry, HelpSystem &help, const QS
             files->setCurrentRow(0);
         save(archive, QStringLiteral("archive"));
         archive->close();
+    }
+
+    // April 2001 for the three employees, MOREAU's figures taken from the
+    // slip of March just saved, after « Calculer ».
+    if (window.openPayRun()) {
+        if (auto *payRun = registry.find<PayRunScreen>(ScreenName::PayRun)) {
+            payRun->openPeriod(PayRunPeriod::month(2001, 4));
+            PayRunModel &model = payRun->model();
+            model.setData(model.index(1, PayRunModel::columnOf(PayRunFigures::AbsenceHours)), QStringLiteral("7"));
+            model.setData(model.index(2, PayRunModel::columnOf(PayRunFigures::Bonus)), QStringLiteral("500"));
+            payRun->calculate();
+            save(payRun, QStringLiteral("payrun"));
+            payRun->close();
+        }
     }
 
     const QList<QPair<QString, QString>> screens = {

@@ -12,6 +12,7 @@ struct CarriedOver
     QString leaveBalance;
     QString cumulativeTaxable;
     QString cumulativeGross;
-    QString source;   // « fiche du 01/02/2001 au 28/02/2001 (2001-02 MOREAU CÉLINE.rpt) »
-    QString conflict; // empty unless two saved slips overlap
+    QString source;   // « « 2001-02 MOREAU CÉLINE.rpt » (du 01/02/2001 au 28/02/2001) »
+    QString conflict; // empty unless the previous slip cannot be trusted
+    QString label;    // a few words for the grid: « février 2001 », « aucune fiche »
 };

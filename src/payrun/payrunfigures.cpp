@@ -5,14 +5,14 @@ namespace PayRunFigures {
 const std::array<Definition, Count> &definitions()
 {
     static const std::array<Definition, Count> figures = {{
-        {"previous-leave-balance", "Congés dûs (h)", &PaySheet::previous_leave_balance},
-        {"previous-cumulative-taxable", "Dernier cumul imposable", &PaySheet::previous_cumulative_taxable},
-        {"previous-cumulative-gross", "Dernier cumul brut", &PaySheet::previous_cumulative_gross},
-        {"absence-hours", "Heures absences", &PaySheet::absence_hours},
-        {"complementary-hours", "Heures compl.", &PaySheet::complementary_hours},
-        {"leave-hours", "Congés pris (h)", &PaySheet::leave_hours_taken},
-        {"commission-rate", "% commission", &PaySheet::commission_rate},
-        {"commission-base", "Chiffre", &PaySheet::commission_base},
+        {"previous-leave-balance", "Congés\ndûs (h)", &PaySheet::previous_leave_balance},
+        {"previous-cumulative-taxable", "Dernier\ncumul\nimposable", &PaySheet::previous_cumulative_taxable},
+        {"previous-cumulative-gross", "Dernier\ncumul brut", &PaySheet::previous_cumulative_gross},
+        {"absence-hours", "Heures\nabsences", &PaySheet::absence_hours},
+        {"complementary-hours", "Heures\ncompl.", &PaySheet::complementary_hours},
+        {"leave-hours", "Congés\npris (h)", &PaySheet::leave_hours_taken},
+        {"commission-rate", "% comm.", &PaySheet::commission_rate},
+        {"commission-base", "Chiffre\nd’affaires", &PaySheet::commission_base},
         {"advance", "Acompte", &PaySheet::advance},
         {"bonus", "Prime", &PaySheet::bonus},
     }};

@@ -33,7 +33,7 @@ enum Figure {
 struct Definition
 {
     const char *name;    // "absence-hours"
-    const char *caption; // "Heures absences"
+    const char *caption; // "Heures\nabsences", on two lines in the grid's header
     QString PaySheet::*field;
 };
 

@@ -38,6 +38,7 @@ CarriedOver PayRunHistory::carriedOver(const QString &identification, const PayR
     CarriedOver carried;
     if (!history()) {
         carried.source = QStringLiteral("historique des paies illisible");
+        carried.label = carried.source;
         return carried;
     }
     const CarryOver found = history()->carryOver(identification, period.first());
@@ -49,12 +50,15 @@ CarriedOver PayRunHistory::carriedOver(const QString &identification, const PayR
     case CarryOver::Status::Carried:
         carried.source = found.source->description()
                          + (found.cumulativesRestart ? QStringLiteral(", nouvelle année : cumuls à zéro") : QString());
+        carried.label = PayRunPeriod(found.source->periodStart, found.source->periodEnd).shortText();
         break;
     case CarryOver::Status::NoPreviousSlip:
         carried.source = QStringLiteral("aucune fiche précédente");
+        carried.label = QStringLiteral("aucune fiche");
         break;
     default:
         carried.conflict = found.description();
+        carried.label = QStringLiteral("à vérifier");
         break;
     }
     return carried;
@@ -73,6 +77,18 @@ QStringList PayRunHistory::savedSlips(const QString &identification, const QStri
     if (QFileInfo(QDir(m_directory), systematic).isFile())
         files << systematic;
     return files;
+}
+
+std::optional<QDate> PayRunHistory::lastPaidDay() const
+{
+    std::optional<QDate> last;
+    if (!history())
+        return last;
+    for (const SlipSummary &slip : history()->slips()) {
+        if (slip.hasPeriod() && (!last || slip.periodEnd > *last))
+            last = slip.periodEnd;
+    }
+    return last;
 }
 
 ReportError PayRunHistory::save(const QString &fileName, const ReportDocument &document,

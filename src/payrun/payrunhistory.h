@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 class PayHistory;
 
@@ -35,6 +36,9 @@ public:
     // period: the slips the new one replaces. Without a readable history,
     // the slip of the systematic name.
     QStringList savedSlips(const QString &identification, const QString &names, const PayRunPeriod &period) const;
+
+    // The last day paid by any saved slip, nothing when none is saved.
+    std::optional<QDate> lastPaidDay() const;
 
     // Writes the slip whole as `fileName` of the folder; the slips of
     // `replacing` (from savedSlips) other than that file are deleted and

@@ -105,19 +105,19 @@ QVariant PayRunModel::headerData(int section, Qt::Orientation orientation, int r
     case Employee:
         return QStringLiteral("Salarié");
     case HourlyBase:
-        return QStringLiteral("Base horaire");
+        return QStringLiteral("Base\nhoraire");
     case Source:
         return QStringLiteral("Repris de");
     case GrossPay:
-        return QStringLiteral("Salaire brut");
+        return QStringLiteral("Salaire\nbrut");
     case EmployeeTotal:
-        return QStringLiteral("Retenues salariales");
+        return QStringLiteral("Retenues\nsalariales");
     case EmployerTotal:
-        return QStringLiteral("Retenues patronales");
+        return QStringLiteral("Retenues\npatronales");
     case NetToPay:
-        return QStringLiteral("Net à payer");
+        return QStringLiteral("Net à\npayer");
     case SavedSlip:
-        return QStringLiteral("Fiche enregistrée");
+        return QStringLiteral("Fiche\nenregistrée");
     default:
         return {};
     }
@@ -184,9 +184,9 @@ QString PayRunModel::rowText(const PayRunRow &row, int column) const
     case HourlyBase:
         return row.employee.BASEHORAIRE;
     case Source:
-        return row.carried.conflict.isEmpty() ? row.carried.source : row.carried.conflict;
+        return row.carried.label;
     case SavedSlip:
-        return row.savedFile;
+        return row.savedFile.isEmpty() ? QString() : QStringLiteral("oui");
     default:
         break;
     }
@@ -204,7 +204,9 @@ QString PayRunModel::rowTip(const PayRunRow &row, int column) const
         return QStringLiteral("Changé à la main : la dernière fiche donne « %1 » (%2).")
             .arg(row.carriedFigure(*figure), row.carried.source);
     if (column == Source)
-        return rowText(row, column);
+        return row.carried.conflict.isEmpty() ? row.carried.source : row.carried.conflict;
+    if (column == SavedSlip)
+        return row.savedFile;
     if (resultField(column) && !row.refusal.isEmpty())
         return row.refusal;
     return {};
@@ -214,12 +216,17 @@ QVariant PayRunModel::totalsData(int column, int role) const
 {
     if (role == Qt::FontRole)
         return boldFont();
+    if (role == Qt::ToolTipRole && column == Employee)
+        return QStringLiteral("Les sommes des fiches calculées ; une ligne refusée n’y compte pas");
     if (role != Qt::DisplayRole)
+        return {};
+    // Nothing computed yet: no sum to show.
+    if (m_totals.computed == 0 && column != Employee)
         return {};
     switch (column) {
     case Employee:
-        return m_totals.computed == 1 ? QStringLiteral("Total (1 fiche calculée)")
-                                      : QStringLiteral("Total (%1 fiches calculées)").arg(m_totals.computed);
+        return m_totals.computed <= 1 ? QStringLiteral("Total (%1 fiche)").arg(m_totals.computed)
+                                      : QStringLiteral("Total (%1 fiches)").arg(m_totals.computed);
     case GrossPay:
         return m_totals.grossPay;
     case EmployeeTotal:

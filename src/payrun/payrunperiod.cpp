@@ -2,6 +2,8 @@
 
 #include "datetext.h"
 
+#include <QLocale>
+
 namespace {
 
 QString isoDay(const QDate &date)
@@ -48,6 +50,14 @@ QString PayRunPeriod::key() const
 QString PayRunPeriod::text() const
 {
     return QStringLiteral("du %1 au %2").arg(dayText(m_first), dayText(m_last));
+}
+
+QString PayRunPeriod::shortText() const
+{
+    if (!isWholeMonth())
+        return text();
+    return QLocale(QLocale::French, QLocale::France).monthName(m_first.month()) + u' '
+           + QString::number(m_first.year());
 }
 
 QString PayRunPeriod::dayText(const QDate &date)

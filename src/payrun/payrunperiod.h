@@ -27,6 +27,8 @@ public:
     QString key() const;
     // « du 01/03/2001 au 31/03/2001 ».
     QString text() const;
+    // « mars 2001 » for a whole month, the text() otherwise.
+    QString shortText() const;
     // A date as the clerk types it: 01/03/2001.
     static QString dayText(const QDate &date);
 

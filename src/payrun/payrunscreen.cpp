@@ -59,6 +59,7 @@ PayRunScreen::PayRunScreen(const PrinterChoice *printers, QWidget *parent)
     m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                             | QAbstractItemView::AnyKeyPressed);
     m_grid->setAlternatingRowColors(true);
+    m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 8);
     connect(m_grid, &QTableView::doubleClicked, this, [this](const QModelIndex &index) {
@@ -78,10 +79,16 @@ PayRunScreen::PayRunScreen(const PrinterChoice *printers, QWidget *parent)
     layout->addWidget(m_grid, 1);
     layout->addWidget(m_status);
     layout->addLayout(buildButtons());
-    resize(1240, 560);
+    resize(1270, 560);
 
-    const QDate today = QDate::currentDate();
-    openPeriod(PayRunPeriod::month(today.year(), today.month()));
+    openPeriod(nextMonthToPay(workingDirectory()));
+}
+
+PayRunPeriod PayRunScreen::nextMonthToPay(const QString &directory)
+{
+    const std::optional<QDate> paid = PayRunHistory(directory).lastPaidDay();
+    const QDate next = paid ? paid->addDays(1) : QDate::currentDate();
+    return PayRunPeriod::month(next.year(), next.month());
 }
 
 PayRunScreen::~PayRunScreen() = default;
@@ -195,14 +202,32 @@ bool PayRunScreen::openPeriod(const PayRunPeriod &period)
     m_model->setRun(std::move(run));
     showRefusals();
     m_grid->resizeColumnsToContents();
-    setStatus(QStringLiteral("Période %1 : %2 salarié(s). Tapez les chiffres du mois, puis « Calculer ».")
-                  .arg(period.text(), QString::number(m_model->run().size())));
+    showOpened();
     if (!history.notices().isEmpty())
         MessageBox::show(this, history.notices().join(QStringLiteral("\n\n")), MessageBox::Exclamation,
                          QStringLiteral("Historique des paies"));
     if (!notice.isEmpty())
         MessageBox::show(this, notice, MessageBox::Exclamation, QStringLiteral("Brouillon de la paie"));
     return true;
+}
+
+// A period already paid says so: « Enregistrer » would replace its slips.
+void PayRunScreen::showOpened()
+{
+    const PayRun &run = m_model->run();
+    int saved = 0;
+    for (int row = 0; row < run.size(); ++row)
+        saved += run.row(row).savedFile.isEmpty() ? 0 : 1;
+    QString text = QStringLiteral("Période %1 : %2 salarié(s).").arg(run.period().text(), QString::number(run.size()));
+    if (saved == 1)
+        text += QStringLiteral(" 1 salarié a déjà sa fiche de la période (colonne « Fiche enregistrée ») : "
+                               "« Enregistrer » la remplacerait, après confirmation.");
+    else if (saved > 1)
+        text += QStringLiteral(" %1 salariés ont déjà leur fiche de la période (colonne « Fiche enregistrée ») : "
+                               "« Enregistrer » les remplacerait, après confirmation.").arg(saved);
+    else
+        text += QStringLiteral(" Tapez les chiffres du mois, puis « Calculer ».");
+    setStatus(text);
 }
 
 void PayRunScreen::showPeriodFields()
@@ -267,6 +292,7 @@ void PayRunScreen::calculate()
     m_model->refresh();
     showRefusals();
     showComputed();
+    m_grid->resizeColumnsToContents();
 }
 
 void PayRunScreen::showComputed()

@@ -47,6 +47,8 @@ public:
 
     // Shows the period's grid: the staff, the carried figures, the draft.
     bool openPeriod(const PayRunPeriod &period);
+    // The month after the last one paid, the current month when none was.
+    static PayRunPeriod nextMonthToPay(const QString &directory);
     const PayRunPeriod &period() const { return m_period; }
     PayRunModel &model() const { return *m_model; }
     QTableView *grid() const { return m_grid; }
@@ -70,6 +72,7 @@ private:
     void monthChosen();
     void typedPeriod();
     void showPeriodFields();
+    void showOpened();
     void commitEditedFigure();
     void keepDraft();
     void showRefusals();

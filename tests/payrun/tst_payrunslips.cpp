@@ -38,6 +38,7 @@ private slots:
     void replacingRemovesAnOverlappingSlipOfAnotherName();
     void stoppedSavingLeavesWholeRecordedFiles();
     void nextMonthCarriesTheSavedFigures();
+    void overlappingSlipsCarryNothing();
     void onePdfOfEverySlip();
     void stoppedPdfWritesNothing();
 
@@ -215,6 +216,7 @@ void TestPayRunSlips::nextMonthCarriesTheSavedFigures()
     const PayRunRow &row = april.row(0);
     QVERIFY(row.carried.found);
     QCOMPARE(row.carried.source, QStringLiteral("« 2001-03 MOREAU CÉLINE.rpt » (du 01/03/2001 au 31/03/2001)"));
+    QCOMPARE(row.carried.label, QStringLiteral("mars 2001"));
     // The figures printed on March's slip, as a clerk would type them.
     QCOMPARE(NumberText::read(row.figures[PayRunFigures::PreviousCumulativeGross]), NumberText::read(saved.cumulative_gross));
     QCOMPARE(NumberText::read(row.figures[PayRunFigures::PreviousCumulativeTaxable]),
@@ -226,6 +228,30 @@ void TestPayRunSlips::nextMonthCarriesTheSavedFigures()
     QCOMPARE(january.row(0).figures[PayRunFigures::PreviousCumulativeGross], QString());
     QCOMPARE(NumberText::read(january.row(0).figures[PayRunFigures::PreviousLeaveBalance]),
              NumberText::read(saved.leave_balance));
+}
+
+void TestPayRunSlips::overlappingSlipsCarryNothing()
+{
+    PayRun march = open();
+    march.calculate();
+    {
+        PayRunHistory history(m_dir->path());
+        slips().save(march, {0}, {}, history);
+    }
+    // A second slip of MOREAU for March, saved under another name.
+    QVERIFY(QFile::copy(path(QStringLiteral("2001-03 MOREAU CÉLINE.rpt")), path(QStringLiteral("mars bis.rpt"))));
+    PayRun april = open(PayRunPeriod::month(2001, 4));
+    const PayRunRow &row = april.row(0);
+    QVERIFY(!row.carried.found);
+    QVERIFY2(row.carried.conflict.contains(QStringLiteral("chevauchent")), qPrintable(row.carried.conflict));
+    QVERIFY(row.carried.conflict.contains(QStringLiteral("mars bis.rpt")));
+    QCOMPARE(row.carried.label, QStringLiteral("à vérifier"));
+    QCOMPARE(row.figures[PayRunFigures::PreviousCumulativeGross], QString());
+    // March itself lists both slips as saved for the period.
+    PayRunHistory history(m_dir->path());
+    PayRun again = open();
+    again.calculate();
+    QCOMPARE(PayRunSlips::alreadySaved(again, {0}, history).constFirst().second.size(), 2);
 }
 
 void TestPayRunSlips::onePdfOfEverySlip()
