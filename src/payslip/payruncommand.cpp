@@ -1,5 +1,7 @@
 #include "payruncommand.h"
 
+#include "optionrefusal.h"
+
 #include "paysheetjson.h"
 #include "payrun.h"
 #include "payruncsv.h"
@@ -57,15 +59,6 @@ struct Arguments
     bool json = false;
 };
 
-QString unknownOptions(const QCommandLineParser &parser)
-{
-    QStringList names;
-    for (const QString &name : parser.unknownOptionNames())
-        names << (name.size() > 1 ? QStringLiteral("--") : QStringLiteral("-")) + name;
-    return QStringLiteral("Option inconnue : %1. La liste des options : quorvan --help.")
-        .arg(names.join(QStringLiteral(", ")));
-}
-
 // A date as the option must give it; the period itself is judged after.
 QString dateOption(const QCommandLineParser &parser, const char *name, QString *refusal)
 {
@@ -89,7 +82,7 @@ std::variant<Arguments, QString> parse(const QStringList &words)
         return parser.unknownOptionNames().isEmpty()
                    ? QStringLiteral("Arguments incorrects : %1 La liste des options : quorvan --help.")
                          .arg(parser.errorText())
-                   : unknownOptions(parser);
+                   : OptionRefusal::text(OptionRefusal::unknownOptions(parser, words));
     if (!parser.positionalArguments().isEmpty())
         return QStringLiteral("Argument inattendu : « %1 ». La liste des options : quorvan --help.")
             .arg(parser.positionalArguments().constFirst());

@@ -103,7 +103,7 @@ void TestPayRunCommand::exitStatus_data()
     QTest::newRow("saved") << QStringList{QStringLiteral("--save")} << QByteArray() << "" << 0
                            << "enregistrée : 2001-03 MOREAU CÉLINE.rpt" << 3;
     QTest::newRow("unknown option") << QStringList{QStringLiteral("--month"), QStringLiteral("3")} << QByteArray() << ""
-                                    << 2 << "Option inconnue : --month." << 0;
+                                    << 2 << "option inconnue : --month ; quorvan --help donne la liste" << 0;
     QTest::newRow("word left over") << QStringList{QStringLiteral("mars")} << QByteArray() << "" << 2
                                     << "Argument inattendu : « mars »." << 0;
     QTest::newRow("replace without save") << QStringList{QStringLiteral("--replace")} << QByteArray() << "" << 2
