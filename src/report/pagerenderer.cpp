@@ -118,8 +118,12 @@ ReportError PageRenderer::toPdf(const QString &path) const
 {
     // Composed in memory, then written whole: a full disk or a kill leaves
     // the previous file as it was, never a truncated document.
+    return writePdf(path, toPdfDocument());
+}
+
+ReportError PageRenderer::writePdf(const QString &path, const std::optional<QByteArray> &pdf)
+{
     const QString name = QFileInfo(path).fileName();
-    const std::optional<QByteArray> pdf = toPdfDocument();
     if (!pdf || pdf->isEmpty())
         return ReportError::make(ReportError::PdfFailed,
             QStringLiteral("Le document PDF « %1 » n'a pas pu être composé.").arg(name));

@@ -24,6 +24,9 @@ public:
     std::optional<QByteArray> toPdfDocument() const;
     // Writes the PDF whole, owner-only (a pay slip is personal).
     ReportError toPdf(const QString &path) const;
+    // Writes a PDF composed in memory whole and owner-only to PATH; an empty
+    // or missing document is said as not composed.
+    static ReportError writePdf(const QString &path, const std::optional<QByteArray> &pdf);
     // Prints on a printer already chosen; false when the printer refuses the job.
     bool print(QPrinter &printer) const;
 

@@ -1,10 +1,8 @@
 #include "reportpages.h"
 
 #include "pagerenderer.h"
-#include "wholefile.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -72,20 +70,13 @@ ReportError toPdf(const QString &path, const std::vector<ReportDocument> &docume
 {
     // Composed in memory, then written whole: stopped, full or killed, the
     // previous file stays as it was.
-    const QString name = QFileInfo(path).fileName();
     bool wasStopped = false;
     const std::optional<QByteArray> pdf = toPdfDocument(documents, progress, &wasStopped);
     if (stopped)
         *stopped = wasStopped;
     if (wasStopped)
         return ReportError::success();
-    if (!pdf || pdf->isEmpty())
-        return ReportError::make(ReportError::PdfFailed,
-            QStringLiteral("Le document PDF « %1 » n'a pas pu être composé.").arg(name));
-    if (const int rc = WholeFile::write(path, *pdf); rc != 0)
-        return ReportError::make(ReportError::PdfFailed,
-            QStringLiteral("Le document PDF « %1 » n'a pas pu être écrit : %2.").arg(name, WholeFile::reason(rc)));
-    return ReportError::success();
+    return PageRenderer::writePdf(path, pdf);
 }
 
 bool paint(QPrinter &printer, const std::vector<ReportDocument> &documents, const Progress &progress,
