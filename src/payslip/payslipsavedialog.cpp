@@ -72,6 +72,12 @@ QPushButton *PayslipSaveDialog::button(const QString &name, const QString &text)
     return pushButton;
 }
 
+void PayslipSaveDialog::proposeName(const QString &name)
+{
+    m_name->setText(name);
+    m_name->selectAll();
+}
+
 void PayslipSaveDialog::refreshList()
 {
     m_existing->clear();

@@ -25,6 +25,9 @@ public:
 
     // Reads the saved pay slips of the working directory again.
     void refreshList();
+    // Puts `name` in the name field, selected, so that typing replaces it
+    // and Enter takes it as it stands.
+    void proposeName(const QString &name);
 
 private:
     void save();

@@ -9,6 +9,7 @@
 #include "paycalculation.h"
 #include "payslipformulaset.h"
 #include "payslipreport.h"
+#include "payrunslipname.h"
 #include "payslipsavedialog.h"
 #include "screennames.h"
 #include "screenregistry.h"
@@ -529,16 +530,33 @@ PayslipSaveDialog *PreparationScreen::saveDialog() const
 }
 
 // One dialog at a time: asked again, it comes forward with the name typed so far.
+// A new one proposes the name the month's pay run gives the same slip.
 void PreparationScreen::openSaveDialog()
 {
     if (m_saveDialog) {
         m_saveDialog->refreshList();
     } else {
         m_saveDialog = new PayslipSaveDialog(*m_report, this);
+        if (const std::optional<QString> name = systematicName())
+            m_saveDialog->proposeName(*name);
     }
     m_saveDialog->show();
     m_saveDialog->raise();
     m_saveDialog->activateWindow();
+}
+
+// Nothing when the period typed is no period: a name made of it would
+// mislead more than an empty field.
+std::optional<QString> PreparationScreen::systematicName() const
+{
+    const std::optional<QDate> start = SlipSubject::periodStart(m_sheet);
+    const std::optional<QDate> end = SlipSubject::periodEnd(m_sheet);
+    if (!start || !end)
+        return std::nullopt;
+    const PayRunPeriod period(*start, *end);
+    if (!period.isValid())
+        return std::nullopt;
+    return PayRunSlipName::name(period, m_employee.names);
 }
 
 void PreparationScreen::typeInputs(const PaySheet &typed)

@@ -113,6 +113,7 @@ private:
     void showSheet();
     ReportError finish(PayslipReport &report, Output output);
     void openSaveDialog();
+    std::optional<QString> systematicName() const;
     void backToEmployees();
     void leave();
 

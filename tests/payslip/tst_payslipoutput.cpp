@@ -47,6 +47,9 @@ private slots:
     void saveRefusesBadNames();
     void emptyNameWaitsAndCancelWritesNothing();
     void saveDialogIsOneAndKeepsTheNameTyped();
+    void saveProposesThePayRunsName_data();
+    void saveProposesThePayRunsName();
+    void proposedNameIsTakenWithEnterOrReplacedByTyping();
     void saveWritesTheEntriesOfTheLastAction();
     void failedSaveSaysSoAndKeepsTheDialog();
 
@@ -517,6 +520,63 @@ void TestPayslipOutput::saveDialogIsOneAndKeepsTheNameTyped()
     click(screen, "Retour");
     QTRY_VERIFY(screen.isNull());
     QVERIFY(dialog.isNull());
+}
+
+// The name proposed is the one the month's pay run gives the same slip;
+// a period that is no period proposes nothing.
+void TestPayslipOutput::saveProposesThePayRunsName_data()
+{
+    QTest::addColumn<QStringList>("period"); // first day, then last, as typed
+    QTest::addColumn<QString>("proposed");
+    QTest::newRow("whole month") << QStringList({"01", "03", "2001", "31", "03", "2001"})
+                                 << "2001-03 MOREAU CÉLINE";
+    QTest::newRow("part of a month") << QStringList({"01", "03", "2001", "15", "03", "2001"})
+                                     << "2001-03-01 au 2001-03-15 MOREAU CÉLINE";
+    QTest::newRow("empty") << QStringList({"", "", "", "", "", ""}) << "";
+    QTest::newRow("no last day") << QStringList({"01", "03", "2001", "", "", ""}) << "";
+    QTest::newRow("not a date") << QStringList({"31", "02", "2001", "31", "03", "2001"}) << "";
+    QTest::newRow("ends before it starts") << QStringList({"31", "03", "2001", "01", "03", "2001"}) << "";
+}
+
+void TestPayslipOutput::saveProposesThePayRunsName()
+{
+    QFETCH(QStringList, period);
+    QFETCH(QString, proposed);
+    PreparationScreen *screen = openPreparation();
+    QVERIFY(screen);
+    const char *fields[] = {"Text71", "Text72", "Text73", "Text74", "Text75", "Text76"};
+    for (int i = 0; i < 6; ++i)
+        type(screen, fields[i], period.at(i));
+    click(screen, "Enregistrement");
+    PayslipSaveDialog *dialog = saveDialog();
+    QVERIFY(dialog);
+    auto *name = control<QLineEdit>(dialog, "PayslipName");
+    QCOMPARE(name->text(), proposed);
+    QCOMPARE(name->selectedText(), proposed);
+}
+
+// Enter saves under the name proposed; typing replaces it whole.
+void TestPayslipOutput::proposedNameIsTakenWithEnterOrReplacedByTyping()
+{
+    PreparationScreen *screen = openPreparation();
+    QVERIFY(screen);
+    typeMarch(screen);
+    click(screen, "Enregistrement");
+    QPointer<PayslipSaveDialog> dialog = saveDialog();
+    QVERIFY(dialog);
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QTest::keyClick(control<QLineEdit>(dialog, "PayslipName"), Qt::Key_Return);
+    QTRY_VERIFY(dialog.isNull());
+    QCOMPARE(rptFiles(), QStringList({"2001-03 MOREAU CÉLINE.rpt"}));
+
+    click(screen, "Enregistrement");
+    dialog = saveDialog();
+    QVERIFY(dialog);
+    type(dialog, "PayslipName", "mars");
+    QCOMPARE(control<QLineEdit>(dialog, "PayslipName")->text(), QString("mars"));
+    click(dialog, "Save");
+    QTRY_VERIFY(dialog.isNull());
+    QCOMPARE(rptFiles(), QStringList({"2001-03 MOREAU CÉLINE.rpt", "mars.rpt"}));
 }
 
 // The dialog does not block: a preview done before "Enregistrer" sets the
