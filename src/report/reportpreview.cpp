@@ -11,6 +11,8 @@
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
+#include <QWindow>
 #include <QToolBar>
 
 namespace {
@@ -59,8 +61,9 @@ ReportPreview::ReportPreview(std::vector<ReportDocument> documents, const Printe
     connect(addTool(QStringLiteral("Exporter en PDF…"), QStringLiteral("ExportPdf"), QKeySequence()),
             &QAction::triggered, this, &ReportPreview::exportPdfAsked);
     m_tools->addSeparator();
-    connect(addTool(QStringLiteral("Fermer"), QStringLiteral("ClosePreview"), QKeySequence::Close),
-            &QAction::triggered, this, &QWidget::close);
+    QAction *closing = addTool(QStringLiteral("Fermer"), QStringLiteral("ClosePreview"), QKeySequence::Close);
+    closing->setShortcuts({QKeySequence(QKeySequence::Close), QKeySequence(Qt::Key_Escape)});
+    connect(closing, &QAction::triggered, this, &QWidget::close);
 
     m_page->fitToWidth();
     resize(820, 900);
@@ -71,6 +74,33 @@ ReportPreview::~ReportPreview()
     // The preview widget paints on the printer until it goes.
     delete m_page;
     delete m_printer;
+}
+
+// Fitted once, when first shown: only then is the screen it opens on known.
+void ReportPreview::showEvent(QShowEvent *event)
+{
+    if (!m_fitted) {
+        m_fitted = true;
+        fitScreen();
+    }
+    QMainWindow::showEvent(event);
+}
+
+// The page keeps its preferred size where the screen allows it; a smaller
+// screen gets the window whole, title bar included, never a part of it.
+void ReportPreview::fitScreen()
+{
+    const QRect available = screen()->availableGeometry();
+    QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull())
+        frame = QMargins(8, 32, 8, 8); // a usual title bar and border, before the window manager says
+    const QSize room = available.size().shrunkBy(frame);
+    resize(size().boundedTo(room));
+    // A window's position is that of its frame.
+    const QRect placed(pos(), size().grownBy(frame));
+    if (!available.contains(placed))
+        move(available.topLeft() + QPoint((available.width() - placed.width()) / 2,
+                                           (available.height() - placed.height()) / 2));
 }
 
 QAction *ReportPreview::addTool(const QString &text, const QString &name, const QKeySequence &shortcut)

@@ -15,7 +15,7 @@ class QToolBar;
 // fit to width or page, printing and export as PDF. It keeps its own copy of
 // the document, so it stays valid whatever the engine does next. It shows
 // the month's pay slips too, one page each, printed as one job and exported
-// as one PDF.
+// as one PDF. It opens within the screen it appears on and closes with Escape.
 class ReportPreview : public QMainWindow
 {
     Q_OBJECT
@@ -39,7 +39,11 @@ public:
     // Prints on the chosen printer after the print dialog; failures are shown.
     void printDocument();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void fitScreen();
     void exportPdfAsked();
     void paintPage(QPrinter *printer);
     QAction *addTool(const QString &text, const QString &name, const QKeySequence &shortcut);
@@ -49,4 +53,5 @@ private:
     QPrinter *m_printer;
     QToolBar *m_tools;
     QPrintPreviewWidget *m_page;
+    bool m_fitted = false;
 };

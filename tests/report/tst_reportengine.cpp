@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,6 +44,8 @@ private slots:
     void printingWithoutPrinter();
     void previewShowsThePage();
     void previewIsReusedByTheNextRun();
+    void previewFitsItsScreen();
+    void previewClosesWithEscape();
     void previewExportsPdf();
     void previewPrintWithoutPrinterSaysSo();
 
@@ -557,6 +560,41 @@ void TestReportEngine::previewIsReusedByTheNextRun()
     QVERIFY(!engine.run().failed());
     QCOMPARE(engine.preview(), first);
     QCOMPARE(first->document().value("NOMSALARIE"), QString("DURAND"));
+}
+
+// The whole window, frame included, lies within the screen's free area,
+// wherever it was about to open.
+void TestReportEngine::previewFitsItsScreen()
+{
+    ReportEngine::ensureDeliveredLayout();
+    ReportEngine engine;
+    handSample(engine);
+    engine.set_destination(ReportEngine::Window);
+    QVERIFY(!engine.run().failed());
+    ReportPreview *opened = engine.preview();
+    QVERIFY(opened);
+    const QRect available = opened->screen()->availableGeometry();
+    QVERIFY2(available.contains(opened->frameGeometry()), qPrintable(QString("%1x%2 on %3x%4")
+        .arg(opened->width()).arg(opened->height()).arg(available.width()).arg(available.height())));
+    QVERIFY(opened->width() > available.width() / 2);
+
+    ReportPreview moved(engine.preview()->document());
+    moved.move(available.right() - 10, available.bottom() - 10);
+    moved.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&moved));
+    QVERIFY(available.contains(moved.frameGeometry()));
+}
+
+void TestReportEngine::previewClosesWithEscape()
+{
+    ReportEngine::ensureDeliveredLayout();
+    ReportEngine engine;
+    handSample(engine);
+    engine.set_destination(ReportEngine::Window);
+    QVERIFY(!engine.run().failed());
+    QVERIFY(QTest::qWaitForWindowActive(engine.preview()));
+    QTest::keyClick(engine.preview()->page(), Qt::Key_Escape);
+    QTRY_VERIFY(!engine.preview());
 }
 
 void TestReportEngine::previewExportsPdf()
