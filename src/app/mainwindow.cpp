@@ -79,65 +79,65 @@ void MainWindow::buildMenus()
     m_backup = new BackupActions(this, [this] { m_registry.closeAll(); });
     m_backup->addTo(folder);
 
-    QMenu *go = menuBar()->addMenu(QStringLiteral("Aller à"));
+    QMenu *go = menuBar()->addMenu(QStringLiteral("&Aller à"));
     go->setObjectName(QStringLiteral("Aller"));
-    QAction *employees = addItem(go, QStringLiteral("Fichier Salariés"), QStringLiteral("Client"));
+    QAction *employees = addItem(go, QStringLiteral("&Fichier Salariés"), QStringLiteral("Client"));
     employees->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     connect(employees, &QAction::triggered, this, &MainWindow::openEmployeeFile);
     m_screenControls[ScreenName::Employee] << employees;
 
-    QAction *list = addItem(go, QStringLiteral("Liste Salarié"), QStringLiteral("LCLIENTS"));
+    QAction *list = addItem(go, QStringLiteral("&Liste Salarié"), QStringLiteral("LCLIENTS"));
     connect(list, &QAction::triggered, this, [this] { openScreen(ScreenName::EmployeeList); });
     m_screenControls[ScreenName::EmployeeList] << list;
 
-    QAction *archive = addItem(go, QStringLiteral("Liste des fiches de paie"), QStringLiteral("LisPai"));
+    QAction *archive = addItem(go, QStringLiteral("Liste &des fiches de paie"), QStringLiteral("LisPai"));
     connect(archive, &QAction::triggered, this, [this] { openScreen(ScreenName::Archive); });
     m_screenControls[ScreenName::Archive] << archive;
 
-    QAction *payRun = addItem(go, QStringLiteral("Paie du mois"), QStringLiteral("PaieMois"));
+    QAction *payRun = addItem(go, QStringLiteral("&Paie du mois"), QStringLiteral("PaieMois"));
     connect(payRun, &QAction::triggered, this, &MainWindow::openPayRun);
     m_screenControls[ScreenName::PayRun] << payRun;
 
     go->addSeparator()->setObjectName(QStringLiteral("Barre1"));
-    QAction *quit = addItem(go, QStringLiteral("Quitter"), QStringLiteral("Quiter"));
+    QAction *quit = addItem(go, QStringLiteral("&Quitter"), QStringLiteral("Quiter"));
     connect(quit, &QAction::triggered, this, &QWidget::close);
 
-    QMenu *settings = menuBar()->addMenu(QStringLiteral("Paramètrage"));
+    QMenu *settings = menuBar()->addMenu(QStringLiteral("&Paramètrage"));
     settings->setObjectName(QStringLiteral("Para"));
-    QAction *employer = addItem(settings, QStringLiteral("Employeur"), QStringLiteral("Societe"));
+    QAction *employer = addItem(settings, QStringLiteral("&Employeur"), QStringLiteral("Societe"));
     connect(employer, &QAction::triggered, this, [this] { openScreen(ScreenName::Employer); });
     m_screenControls[ScreenName::Employer] << employer;
-    QAction *rate = addItem(settings, QStringLiteral("Taux de l'euro"), QStringLiteral("TEURO"));
+    QAction *rate = addItem(settings, QStringLiteral("&Taux de l'euro"), QStringLiteral("TEURO"));
     connect(rate, &QAction::triggered, this, [this] { openScreen(ScreenName::EuroRate); });
     m_screenControls[ScreenName::EuroRate] << rate;
     settings->addSeparator()->setObjectName(QStringLiteral("Ba"));
-    QAction *parameters = addItem(settings, QStringLiteral("Paramètre Général"), QStringLiteral("Taux"));
+    QAction *parameters = addItem(settings, QStringLiteral("Paramètre &Général"), QStringLiteral("Taux"));
     connect(parameters, &QAction::triggered, this, [this] { openScreen(ScreenName::Parameters); });
     m_screenControls[ScreenName::Parameters] << parameters;
     QAction *printing = addItem(settings, QStringLiteral("Con&figuration de l'impression"),
                                 QStringLiteral("Confim"));
     connect(printing, &QAction::triggered, this, [this] { m_printers.setUp(this); });
     settings->addSeparator()->setObjectName(QStringLiteral("ji"));
-    addItem(settings, QStringLiteral("Base Zone PARM"), QStringLiteral("ZE"))->setEnabled(false);
+    addItem(settings, QStringLiteral("&Base Zone PARM"), QStringLiteral("ZE"))->setEnabled(false);
 
-    QMenu *euro = menuBar()->addMenu(QStringLiteral("Euro"));
+    QMenu *euro = menuBar()->addMenu(QStringLiteral("&Euro"));
     euro->setObjectName(QStringLiteral("Eur"));
-    QAction *converter = addItem(euro, QStringLiteral("Convertisseur Francs/Euros"), QStringLiteral("Conve"));
+    QAction *converter = addItem(euro, QStringLiteral("&Convertisseur Francs/Euros"), QStringLiteral("Conve"));
     connect(converter, &QAction::triggered, this, [this] { openScreen(ScreenName::Converter); });
     m_screenControls[ScreenName::Converter] << converter;
 
-    QMenu *about = menuBar()->addMenu(QStringLiteral("A propos de"));
+    QMenu *about = menuBar()->addMenu(QStringLiteral("A p&ropos de"));
     about->setObjectName(QStringLiteral("AP"));
-    QAction *help = addItem(about, QStringLiteral("Aide"), QStringLiteral("Aide"));
+    QAction *help = addItem(about, QStringLiteral("&Aide"), QStringLiteral("Aide"));
     connect(help, &QAction::triggered, &m_help, &HelpSystem::openContents);
-    m_clockItem = addItem(about, QStringLiteral("Heure"), QStringLiteral("Heu"));
+    m_clockItem = addItem(about, QStringLiteral("&Heure"), QStringLiteral("Heu"));
     m_clockItem->setCheckable(true);
     m_clockItem->setChecked(false);
     connect(m_clockItem, &QAction::triggered, this, &MainWindow::toggleClock);
-    QAction *calculator = addItem(about, QStringLiteral("Calculatrice"), QStringLiteral("Calc"));
+    QAction *calculator = addItem(about, QStringLiteral("&Calculatrice"), QStringLiteral("Calc"));
     connect(calculator, &QAction::triggered, this, &MainWindow::openCalculator);
     m_screenControls[ScreenName::Calculator] << calculator;
-    QAction *version = addItem(about, QStringLiteral("QUORVAN V.1.0"), QStringLiteral("PF"));
+    QAction *version = addItem(about, QStringLiteral("&QUORVAN V.1.0"), QStringLiteral("PF"));
     connect(version, &QAction::triggered, this, [this] { openScreen(ScreenName::About); });
     m_screenControls[ScreenName::About] << version;
 }

@@ -51,20 +51,21 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("Client") << "Client" << "Fichier Salariés";
-        QTest::newRow("LCLIENTS") << "LCLIENTS" << "Liste Salarié";
-        QTest::newRow("LisPai") << "LisPai" << "Liste des fiches de paie";
-        QTest::newRow("Quiter") << "Quiter" << "Quitter";
-        QTest::newRow("Societe") << "Societe" << "Employeur";
-        QTest::newRow("TEURO") << "TEURO" << "Taux de l'euro";
-        QTest::newRow("Taux") << "Taux" << "Paramètre Général";
+        QTest::newRow("Client") << "Client" << "&Fichier Salariés";
+        QTest::newRow("LCLIENTS") << "LCLIENTS" << "&Liste Salarié";
+        QTest::newRow("LisPai") << "LisPai" << "Liste &des fiches de paie";
+        QTest::newRow("PaieMois") << "PaieMois" << "&Paie du mois";
+        QTest::newRow("Quiter") << "Quiter" << "&Quitter";
+        QTest::newRow("Societe") << "Societe" << "&Employeur";
+        QTest::newRow("TEURO") << "TEURO" << "&Taux de l'euro";
+        QTest::newRow("Taux") << "Taux" << "Paramètre &Général";
         QTest::newRow("Confim") << "Confim" << "Con&figuration de l'impression";
-        QTest::newRow("ZE") << "ZE" << "Base Zone PARM";
-        QTest::newRow("Conve") << "Conve" << "Convertisseur Francs/Euros";
-        QTest::newRow("Aide") << "Aide" << "Aide";
-        QTest::newRow("Heu") << "Heu" << "Heure";
-        QTest::newRow("Calc") << "Calc" << "Calculatrice";
-        QTest::newRow("PF") << "PF" << "QUORVAN V.1.0";
+        QTest::newRow("ZE") << "ZE" << "&Base Zone PARM";
+        QTest::newRow("Conve") << "Conve" << "&Convertisseur Francs/Euros";
+        QTest::newRow("Aide") << "Aide" << "&Aide";
+        QTest::newRow("Heu") << "Heu" << "&Heure";
+        QTest::newRow("Calc") << "Calc" << "&Calculatrice";
+        QTest::newRow("PF") << "PF" << "&QUORVAN V.1.0";
     }
 
     void menuItemsCarryTheirCaptionsAndNames()
@@ -78,12 +79,58 @@ private slots:
         QVERIFY(action->isVisible());
     }
 
+    // Every menu and item is reached with Alt and one letter, none twice in
+    // the same menu.
+    void everyMenuHasItsOwnAccelerator()
+    {
+        Shell shell;
+        const auto letters = [](const QList<QAction *> &actions) {
+            QStringList keys;
+            for (const QAction *action : actions) {
+                if (action->isSeparator())
+                    continue;
+                const QString text = action->text();
+                const qsizetype at = text.indexOf(u'&');
+                if (at < 0 || at + 1 >= text.size() || !text.at(at + 1).isLetter()) {
+                    qWarning("no accelerator: %s", qPrintable(text));
+                    return QStringList();
+                }
+                keys << text.at(at + 1).toLower();
+            }
+            return keys;
+        };
+        const QList<QAction *> menus = shell.window.menuBar()->actions();
+        QList<QList<QAction *>> lists = {menus};
+        for (const QAction *menu : menus)
+            lists << menu->menu()->actions();
+        for (const QList<QAction *> &actions : lists) {
+            QStringList keys = letters(actions);
+            QVERIFY(!keys.isEmpty());
+            const qsizetype count = keys.size();
+            keys.removeDuplicates();
+            QCOMPARE(keys.size(), count);
+        }
+    }
+
+    // Alt and the menu's letter opens it, as a keyboard user expects.
+    void altLetterOpensItsMenu()
+    {
+        Shell shell;
+        shell.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&shell.window));
+        QMenu *go = shell.window.findChild<QMenu *>(QStringLiteral("Aller"));
+        QVERIFY(go);
+        QTest::keyClick(&shell.window, Qt::Key_A, Qt::AltModifier);
+        QTRY_VERIFY(go->isVisible());
+        go->close();
+    }
+
     void windowAndButtons()
     {
         Shell shell;
         QCOMPARE(shell.window.windowTitle(), QStringLiteral("Win Quorvan V1.0"));
-        const QStringList menus = {QStringLiteral("&Dossier"), QStringLiteral("Aller à"), QStringLiteral("Paramètrage"),
-                                   QStringLiteral("Euro"), QStringLiteral("A propos de")};
+        const QStringList menus = {QStringLiteral("&Dossier"), QStringLiteral("&Aller à"), QStringLiteral("&Paramètrage"),
+                                   QStringLiteral("&Euro"), QStringLiteral("A p&ropos de")};
         QStringList shown;
         for (QAction *menu : shell.window.menuBar()->actions())
             shown << menu->text();
