@@ -2,6 +2,7 @@
 
 #include "backupcommand.h"
 #include "demodata.h"
+#include "employeescommand.h"
 #include "frenchlocale.h"
 #include "optionrefusal.h"
 #include "payruncommand.h"
@@ -34,7 +35,7 @@ bool isCommand(const QString &word)
 {
     return word == QLatin1String("payslip") || word == QLatin1String("demo") || word == QLatin1String("report")
            || word == QLatin1String("payrun") || word == QLatin1String("backup")
-           || word == QLatin1String("restore");
+           || word == QLatin1String("restore") || word == QLatin1String("employees");
 }
 
 bool isVersion(const QString &word)
@@ -104,6 +105,9 @@ QString helpText()
                "                             sauvegarde toute l’entreprise dans un fichier\n"
                "  quorvan restore FICHIER --to DOSSIER [--replace]\n"
                "                             restaure une sauvegarde dans un dossier\n"
+               "  quorvan employees export --to FICHIER.csv [--dir DOSSIER]\n"
+               "  quorvan employees import FICHIER.csv [--dir DOSSIER]\n"
+               "                             exporte les salariés vers un tableur, ou en importe\n"
                "  quorvan --help             affiche cette aide\n"
                "  quorvan --version          affiche la version\n"
                "\n"
@@ -129,7 +133,7 @@ QString helpText()
                "  quorvan demo /tmp/demo\n"
                "  quorvan payslip --dir /tmp/demo --employee 'MOREAU , CÉLINE' \\\n"
                "      --complementary-hours 10 --period-start 01/03/2001 --period-end 31/03/2001\n")
-           + payrunHelp() + BackupCommand::help();
+           + payrunHelp() + BackupCommand::help() + EmployeesCommand::help();
 }
 
 int demo(const QStringList &arguments, QTextStream &out, QTextStream &err)
@@ -231,6 +235,8 @@ int run(int argc, char *argv[])
         return BackupCommand::backup(rest, out, err);
     if (command == QLatin1String("restore"))
         return BackupCommand::restore(rest, out, err);
+    if (command == QLatin1String("employees"))
+        return EmployeesCommand::run(rest, out, err);
     return PayslipCommand::run(rest, out, err);
 }
 

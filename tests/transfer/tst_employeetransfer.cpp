@@ -3,9 +3,11 @@
 #include "demodata.h"
 #include "employeeexport.h"
 #include "employeeimport.h"
+#include "employeescommand.h"
 #include "schema.h"
 #include "statement.h"
 #include "testsupport.h"
+#include "wholefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,6 +81,8 @@ private slots:
     void importRefusesFiles_data();
     void importRefusesFiles();
     void interruptedImportLeavesTheFile();
+    void commandExitCodes_data();
+    void commandExitCodes();
 
 private:
     std::shared_ptr<Database> employeeFile();
@@ -361,6 +365,66 @@ void TestEmployeeTransfer::interruptedImportLeavesTheFile()
     // Reopened, the file holds what it held.
     database.reset();
     QCOMPARE(storedTexts(*employeeFile()), before);
+}
+
+void TestEmployeeTransfer::commandExitCodes_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<int>("employees"); // in « autre » afterwards
+
+    const QString a = QStringLiteral("a");
+    const QString dir = QStringLiteral("--dir");
+    QTest::newRow("export") << QStringList{QStringLiteral("export"), dir, a, QStringLiteral("--to"), QStringLiteral("s.csv")}
+                            << 0 << QStringLiteral("3 salariés exportés dans : ") << 0;
+    QTest::newRow("import") << QStringList{QStringLiteral("import"), QStringLiteral("a.csv"), dir, QStringLiteral("autre")}
+                            << 0 << QStringLiteral("3 salariés ont été ajoutés") << 3;
+    QTest::newRow("import refused")
+        << QStringList{QStringLiteral("import"), QStringLiteral("a.csv"), dir, a} << 2
+        << QStringLiteral("Ligne 2 (MOREAU CÉLINE) : vous avez déjà un salarié MOREAU CÉLINE.") << 0;
+    QTest::newRow("export not written")
+        << QStringList{QStringLiteral("export"), dir, a, QStringLiteral("--to"), QStringLiteral("absent/s.csv")} << 4
+        << QStringLiteral("Impossible d’écrire le fichier") << 0;
+    QTest::newRow("no action") << QStringList{dir, a} << 2 << QStringLiteral("Utilisation : quorvan employees")
+                               << 0;
+    QTest::newRow("export without --to") << QStringList{QStringLiteral("export"), dir, a} << 2
+                                         << QStringLiteral("Utilisation : quorvan employees") << 0;
+    QTest::newRow("unknown option")
+        << QStringList{QStringLiteral("import"), QStringLiteral("a.csv"), QStringLiteral("--force")} << 2
+        << QStringLiteral("option inconnue : --force") << 0;
+    QTest::newRow("folder without employee file")
+        << QStringList{QStringLiteral("import"), QStringLiteral("a.csv"), dir, QStringLiteral("vide")} << 2
+        << QStringLiteral("ne contient pas le fichier Bdrk.rkv") << 0;
+}
+
+// « a » is the demonstration, « a.csv » its export, « autre » a company
+// with no employee yet.
+void TestEmployeeTransfer::commandExitCodes()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+    QFETCH(int, employees);
+    QVERIFY(DemoData::write(QStringLiteral("a")) == std::nullopt);
+    QVERIFY(DemoData::write(QStringLiteral("autre")) == std::nullopt);
+    QVERIFY(QDir().mkdir(QStringLiteral("vide")));
+    StoreError error;
+    {
+        auto demo = Database::open(QStringLiteral("a"), Schema::mainDatabase(), &error);
+        QCOMPARE(WholeFile::write(QStringLiteral("a.csv"), EmployeeExport::content(*demo, &error)), 0);
+        auto other = Database::open(QStringLiteral("autre"), Schema::mainDatabase(), &error);
+        QCOMPARE(sqlite3_exec(other->handle(), "DELETE FROM \"SALARIE\"", nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+    QString outText;
+    QString errText;
+    QTextStream out(&outText);
+    QTextStream err(&errText);
+    QCOMPARE(EmployeesCommand::run(arguments, out, err), exitCode);
+    const QString &text = exitCode == 0 ? outText : errText;
+    QVERIFY2(text.contains(said), qPrintable(text));
+    auto other = Database::open(QStringLiteral("autre"), Schema::mainDatabase(), &error);
+    QCOMPARE(employeeCount(*other), employees);
 }
 
 QTEST_GUILESS_MAIN(TestEmployeeTransfer)
