@@ -226,8 +226,7 @@ QWidget *PreparationScreen::buildLastSlipRows(int width)
     layout->setContentsMargins(0, 2, 0, 0);
     layout->setSpacing(4);
     QPushButton *take = button("Reprendre", QStringLiteral("Reprendre la dernière fiche"));
-    take->setToolTip(QStringLiteral("Raccourci  [F9]"));
-    take->setShortcut(QKeySequence(Qt::Key_F9));
+    withKey(take, Qt::Key_F9);
     connect(take, &QPushButton::clicked, this, &PreparationScreen::takeLastSlip);
     layout->addWidget(take, 0, Qt::AlignLeft);
     for (QLabel **label : {&m_lastSlip, &m_lastSlipCue}) {
@@ -321,13 +320,15 @@ QLayout *PreparationScreen::buildButtons()
     auto *row = new QHBoxLayout;
     row->setSpacing(8);
     QPushButton *run = button("Lancer", QStringLiteral("Lancer le calcul"));
+    withKey(run, Qt::Key_F5);
     connect(run, &QPushButton::clicked, this, &PreparationScreen::calculate);
     row->addWidget(run);
-    for (const auto &[name, text, output] :
-         {std::tuple{"Aperçu", "Aperçu avant impression", Output::Preview},
-          std::tuple{"Imprimer", "Imprimer la fiche de Paie", Output::Print},
-          std::tuple{"Enregistrement", "Enregistrement de la fiche", Output::Save}}) {
+    for (const auto &[name, text, output, key] :
+         {std::tuple{"Aperçu", "Aperçu avant impression", Output::Preview, Qt::Key_F6},
+          std::tuple{"Imprimer", "Imprimer la fiche de Paie", Output::Print, Qt::Key_F7},
+          std::tuple{"Enregistrement", "Enregistrement de la fiche", Output::Save, Qt::Key_F8}}) {
         QPushButton *outputButton = button(name, QString::fromUtf8(text));
+        withKey(outputButton, key);
         connect(outputButton, &QPushButton::clicked, this, [this, which = output] { produce(which); });
         row->addWidget(outputButton);
     }
@@ -428,6 +429,16 @@ QPushButton *PreparationScreen::button(const char *name, const QString &text)
     pushButton->setObjectName(QString::fromUtf8(name));
     pushButton->setAutoDefault(false);
     return pushButton;
+}
+
+// The key acts as a click and is told in the tooltip, as on the employee
+// screen. "Retour" and "Sortie" have none: a stray key would drop the
+// figures typed.
+void PreparationScreen::withKey(QPushButton *button, Qt::Key key)
+{
+    const QKeySequence sequence(key);
+    button->setShortcut(sequence);
+    button->setToolTip(QStringLiteral("Raccourci  [%1]").arg(sequence.toString(QKeySequence::PortableText)));
 }
 
 // A pay slip carries one employee: the figures of the screen were typed for

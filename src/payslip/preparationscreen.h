@@ -102,6 +102,7 @@ private:
                         const char *francs, SheetText francsValue, const char *euros,
                         SheetText eurosValue);
     QPushButton *button(const char *name, const QString &caption);
+    static void withKey(QPushButton *button, Qt::Key key);
 
     bool giveWayTo(const PayInputScreens::EmployeeShown &other) const;
     bool refuseOtherEmployee(const PayInputScreens &screens);

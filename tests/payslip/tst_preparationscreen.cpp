@@ -34,6 +34,9 @@ private slots:
     void inputs_data();
     void inputs();
     void captionsHeadingsAndButtons();
+    void buttonsTellTheirKeys_data();
+    void buttonsTellTheirKeys();
+    void functionKeysActAsTheButtons();
     void calculationWithNothingTyped();
     void typedFiguresGiveTheCommandLinesSheet();
     void keyFilter_data();
@@ -343,6 +346,57 @@ void TestPreparationScreen::captionsHeadingsAndButtons()
         QCOMPARE(row.at(i)->isEnabled(), buttons.at(i).second);
         QCOMPARE(row.at(i)->y(), row.first()->y());
     }
+}
+
+void TestPreparationScreen::buttonsTellTheirKeys_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("tip");
+    QTest::addColumn<QKeySequence>("key");
+    QTest::newRow("Lancer le calcul") << "Lancer" << "Raccourci  [F5]" << QKeySequence(Qt::Key_F5);
+    QTest::newRow("Aperçu avant impression") << "Aperçu" << "Raccourci  [F6]" << QKeySequence(Qt::Key_F6);
+    QTest::newRow("Imprimer la fiche de Paie") << "Imprimer" << "Raccourci  [F7]" << QKeySequence(Qt::Key_F7);
+    QTest::newRow("Enregistrement de la fiche") << "Enregistrement" << "Raccourci  [F8]"
+                                                << QKeySequence(Qt::Key_F8);
+    QTest::newRow("Reprendre la dernière fiche") << "Reprendre" << "Raccourci  [F9]" << QKeySequence(Qt::Key_F9);
+    // Leaving drops the figures typed: no key does it by accident.
+    QTest::newRow("Retour au fichier salariés") << "Retour" << "" << QKeySequence();
+    QTest::newRow("Sortie") << "Sortie" << "" << QKeySequence();
+}
+
+void TestPreparationScreen::buttonsTellTheirKeys()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, tip);
+    QFETCH(QKeySequence, key);
+    PreparationScreen *screen = openPreparation();
+    QVERIFY(screen);
+    auto *pushButton = control<QPushButton>(screen, button);
+    QCOMPARE(pushButton->toolTip(), tip);
+    QCOMPARE(pushButton->shortcut(), key);
+}
+
+// F5 calculates and F8 opens the save-as dialog, from whatever field has
+// the focus.
+void TestPreparationScreen::functionKeysActAsTheButtons()
+{
+    PreparationScreen *screen = openPreparation();
+    QVERIFY(screen);
+    QVERIFY(QTest::qWaitForWindowActive(screen));
+    for (const auto &[name, value] : {std::pair{"Text71", "01"}, std::pair{"Text72", "03"},
+                                      std::pair{"Text73", "2001"}, std::pair{"Text74", "31"},
+                                      std::pair{"Text75", "03"}, std::pair{"Text76", "2001"}})
+        type(screen, name, value);
+    auto *bonus = control<QLineEdit>(screen, "Text4");
+    bonus->setFocus();
+    // The key animates a click, which lands a moment later.
+    QTest::keyClick(bonus, Qt::Key_F5);
+    QTRY_VERIFY(!text(screen, "Label46").isEmpty());
+    QCOMPARE(text(screen, "Label46"), screen->sheet().net_to_pay);
+
+    QVERIFY(!screen->saveDialog());
+    QTest::keyClick(bonus, Qt::Key_F8);
+    QTRY_VERIFY(screen->saveDialog());
 }
 
 void TestPreparationScreen::calculationWithNothingTyped()
