@@ -2,6 +2,7 @@
 
 #include "backupactions.h"
 #include "datetext.h"
+#include "employeetransferactions.h"
 #include "errordialog.h"
 #include "helpsystem.h"
 #include "numbertext.h"
@@ -71,6 +72,23 @@ QAction *MainWindow::addItem(QMenu *menu, const QString &caption, const QString 
     return action;
 }
 
+QString MainWindow::screensShowingEmployees() const
+{
+    const QList<QPair<QString, QString>> screens = {
+        {ScreenName::Employee, QStringLiteral("le fichier des salariés")},
+        {ScreenName::EmployeeList, QStringLiteral("la liste des salariés")},
+        {ScreenName::Preparation, QStringLiteral("la préparation de la fiche de paie")},
+        {ScreenName::PayRun, QStringLiteral("la paie du mois")},
+    };
+    QStringList open;
+    for (const auto &[name, caption] : screens) {
+        const QWidget *screen = m_registry.find(name);
+        if (screen && screen->isVisible())
+            open << caption;
+    }
+    return open.join(QStringLiteral(", "));
+}
+
 void MainWindow::buildMenus()
 {
     // The company as a whole: its backup and its restore.
@@ -78,6 +96,9 @@ void MainWindow::buildMenus()
     folder->setObjectName(QStringLiteral("Dossier"));
     m_backup = new BackupActions(this, [this] { m_registry.closeAll(); });
     m_backup->addTo(folder);
+    folder->addSeparator();
+    auto *transfer = new EmployeeTransferActions(this, [this] { return screensShowingEmployees(); });
+    transfer->addTo(folder);
 
     QMenu *go = menuBar()->addMenu(QStringLiteral("&Aller à"));
     go->setObjectName(QStringLiteral("Aller"));

@@ -57,6 +57,8 @@ protected:
 
 private:
     void buildMenus();
+    // The open screens that show the employee file, named for the clerk.
+    QString screensShowingEmployees() const;
     QWidget *buildButtonRow();
     QWidget *buildBackground();
     QAction *addItem(QMenu *menu, const QString &caption, const QString &name);

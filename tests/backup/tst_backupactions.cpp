@@ -74,9 +74,12 @@ private slots:
         QStringList names;
         for (QAction *action : menu->actions())
             names << action->objectName();
-        QCOMPARE(names, (QStringList{QStringLiteral("Sauvegarder"), QStringLiteral("Restaurer")}));
+        // After a separator, the employee file's export and import.
+        QCOMPARE(names, (QStringList{QStringLiteral("Sauvegarder"), QStringLiteral("Restaurer"), QString(),
+                                     QStringLiteral("ExporterSalaries"), QStringLiteral("ImporterSalaries")}));
         QCOMPARE(menu->actions().first()->text(), QStringLiteral("&Sauvegarder…"));
-        QCOMPARE(menu->actions().last()->text(), QStringLiteral("&Restaurer…"));
+        QCOMPARE(menu->actions().at(1)->text(), QStringLiteral("&Restaurer…"));
+        QVERIFY(menu->actions().at(2)->isSeparator());
     }
 
     void backupProposesTheCompanysName()
