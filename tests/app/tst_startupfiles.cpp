@@ -1,3 +1,4 @@
+#include "filetestsupport.h"
 #include "database.h"
 #include "reportengine.h"
 #include "schema.h"
@@ -35,6 +36,9 @@ private:
 
 namespace {
 
+using TestFiles::contentOf;
+const auto writeFile = TestFiles::writeBytes;
+
 const QStringList Delivered{"Bdrk.rkv", "helvane.hlp", "rkv.rpl", "sterk.rkv"};
 
 QStringList everyFile()
@@ -42,19 +46,6 @@ QStringList everyFile()
     QStringList names = QDir::current().entryList(QDir::Files | QDir::Hidden | QDir::System);
     names.sort();
     return names;
-}
-
-void writeFile(const QString &name, const QByteArray &content)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-QByteArray contentOf(const QString &name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<absent>");
 }
 
 } // namespace

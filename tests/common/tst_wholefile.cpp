@@ -1,3 +1,4 @@
+#include "filetestsupport.h"
 #include "filesizelimit.h"
 #include "regularfile.h"
 #include "temporaryfile.h"
@@ -42,24 +43,9 @@ private:
 
 namespace {
 
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<absent>");
-}
-
-void writePlain(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-mode_t modeOf(const QString &path)
-{
-    struct stat status;
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? (status.st_mode & 07777) : 0;
-}
+using TestFiles::contentOf;
+using TestFiles::modeOf;
+const auto writePlain = TestFiles::writeBytes;
 
 QStringList everyFile()
 {

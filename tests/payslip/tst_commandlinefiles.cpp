@@ -1,3 +1,4 @@
+#include "filetestsupport.h"
 #include "database.h"
 #include "payslipformulanames.h"
 #include "recordview.h"
@@ -60,26 +61,11 @@ private:
 
 namespace {
 
+using TestFiles::contentOf;
+using TestFiles::modeOf;
+const auto writeFile = TestFiles::writeBytes;
+
 const QString Smic = QStringLiteral("MOREAU , CÉLINE");
-
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<absent>");
-}
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-mode_t modeOf(const QString &path)
-{
-    struct stat status;
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? (status.st_mode & 07777) : 0;
-}
 
 QStringList everyFile(const QString &folder)
 {

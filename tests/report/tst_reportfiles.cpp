@@ -1,3 +1,4 @@
+#include "filetestsupport.h"
 #include "errordialog.h"
 #include "filesizelimit.h"
 #include "reportengine.h"
@@ -55,23 +56,13 @@ private:
 
 namespace {
 
-void writeFile(const QString &name, const QByteArray &content)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
+using TestFiles::modeOf;
+const auto writeFile = TestFiles::writeBytes;
 
 QByteArray readFile(const QString &name)
 {
     QFile file(name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<absent>");
-}
-
-mode_t modeOf(const QString &path)
-{
-    struct stat status;
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? (status.st_mode & 07777) : 0;
 }
 
 QStringList everyFile()
