@@ -34,6 +34,14 @@ QString countMessage(int count)
     return QString::number(count) + QStringLiteral(" salariés trouvés avec ses critères.");
 }
 
+QString containingMessage(int count)
+{
+    if (count == 1)
+        return QStringLiteral("Rien d’exact : 1 salarié dont le nom ou la ville contient ce texte.");
+    return QStringLiteral("Rien d’exact : ") + QString::number(count)
+           + QStringLiteral(" salariés dont le nom ou la ville contient ce texte.");
+}
+
 SearchHint hintTick(SearchHint s, int listCount)
 {
     if (s.message == countMessage(1) || s.message == countMessage(listCount))

@@ -40,6 +40,8 @@ inline const QString NoEmployee = QStringLiteral("<Aucun salarié>");
 
 // « 1 salarié trouvé avec ses critères. », « 3 salariés trouvés avec ses critères. ».
 QString countMessage(int count);
+// What a search that found nothing exactly then found by containing says.
+QString containingMessage(int count);
 
 struct SearchHint
 {

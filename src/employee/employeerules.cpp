@@ -191,4 +191,34 @@ QStringList searchMatches(const QVector<SearchValues> &records, const QString &c
     return found;
 }
 
+QString foldedForSearch(const QString &text)
+{
+    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
+    QString folded;
+    folded.reserve(decomposed.size());
+    for (const QChar c : decomposed) {
+        if (c.category() == QChar::Mark_NonSpacing)
+            continue;
+        folded += c == QChar(0x2019) ? QChar(u'\'') : c.toCaseFolded();
+    }
+    return folded;
+}
+
+QStringList searchContaining(const QVector<SearchValues> &records, const QString &criterion)
+{
+    const QString wanted = foldedForSearch(criterion).trimmed();
+    if (wanted.isEmpty())
+        return {};
+    // Town, first name and surname: the values a clerk half-remembers.
+    constexpr std::array<int, 3> columns{4, 7, 8};
+    QStringList found;
+    for (const SearchValues &values : records) {
+        if (std::any_of(columns.begin(), columns.end(), [&](int column) {
+                return foldedForSearch(values[column]).contains(wanted);
+            }))
+            found << values.back();
+    }
+    return found;
+}
+
 } // namespace EmployeeRules

@@ -99,4 +99,13 @@ QString searchCriterion(const QString &text);
 // stored with a straight apostrophe is compared as the screen would store it.
 QStringList searchMatches(const QVector<SearchValues> &records, const QString &criterion);
 
+// When nothing matches exactly: the IDENTIFICATION of every record whose
+// surname, first name or town contains the criterion, case and accents
+// ignored (« celine » finds « CÉLINE »), each record once, in record order.
+QStringList searchContaining(const QVector<SearchValues> &records, const QString &criterion);
+
+// A text for comparisons that ignore case and accents: decomposed, marks
+// dropped, folded to lower case, typographic apostrophes made straight.
+QString foldedForSearch(const QString &text);
+
 } // namespace EmployeeRules

@@ -409,8 +409,8 @@ void EmployeeScreen::search(const QString &criterion)
 {
     if (!m_views)
         return;
-    if (const std::optional<QStringList> keys = m_views->searchKeys(criterion))
-        m_tabs->identity()->searchFrame()->showResults(*keys);
+    if (const std::optional<EmployeeViews::SearchResult> found = m_views->searchKeys(criterion))
+        m_tabs->identity()->searchFrame()->showResults(found->keys, found->containing);
 }
 
 void EmployeeScreen::identityEditorFocused()

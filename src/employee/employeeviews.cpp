@@ -56,11 +56,13 @@ void EmployeeViews::refresh(RecordView &view) const
 
 // The ten values of every record are read in one query, compared in record
 // order, each record listed once.
-std::optional<QStringList> EmployeeViews::searchKeys(const QString &criterion) const
+std::optional<EmployeeViews::SearchResult> EmployeeViews::searchKeys(const QString &criterion) const
 {
     refresh(*m_search);
     QVector<EmployeeRules::SearchValues> records;
     if (reported(m_table->readSearchValues(&records)))
         return std::nullopt;
-    return EmployeeRules::searchMatches(records, criterion);
+    if (QStringList exact = EmployeeRules::searchMatches(records, criterion); !exact.isEmpty())
+        return SearchResult{exact, false};
+    return SearchResult{EmployeeRules::searchContaining(records, criterion), true};
 }

@@ -35,8 +35,15 @@ public:
     void refresh(RecordView &view) const;
 
     // The keys of the records that have a value exactly equal to the
-    // criterion, read in one query; nothing when the file refuses.
-    std::optional<QStringList> searchKeys(const QString &criterion) const;
+    // criterion, read in one query; when none has, those whose names or
+    // town contain it (case and accents ignored). Nothing when the file
+    // refuses.
+    struct SearchResult
+    {
+        QStringList keys;
+        bool containing = false;
+    };
+    std::optional<SearchResult> searchKeys(const QString &criterion) const;
 
 private:
     EmployeeViews(std::shared_ptr<Database> database, const EmployeeMessages &messages);

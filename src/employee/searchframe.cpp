@@ -112,13 +112,15 @@ void SearchFrame::search()
     m_text->selectAll();
 }
 
-void SearchFrame::showResults(const QStringList &keys)
+void SearchFrame::showResults(const QStringList &keys, bool containing)
 {
     m_list->clear();
     m_list->addItems(keys);
     if (keys.isEmpty()) {
         setMessage(NoneFoundMessage);
         m_list->addItem(NoEmployee);
+    } else if (containing) {
+        setMessage(containingMessage(int(keys.size())));
     } else {
         setMessage(countMessage(int(keys.size())));
     }

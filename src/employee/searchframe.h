@@ -27,8 +27,9 @@ public:
     QString hint() const { return m_hint; }
 
     // Shows the keys found for the criterion (in upper case), or
-    // "<Aucun salarié>" when none.
-    void showResults(const QStringList &keys);
+    // "<Aucun salarié>" when none; `containing` when they were found by
+    // containing the criterion, nothing matching it exactly.
+    void showResults(const QStringList &keys, bool containing = false);
     void clearResults();
     // While editing or with fewer than two employees: the frame is disabled
     // and says so.

@@ -25,6 +25,7 @@ private slots:
     void criterionFollowsTheStoredTexts_data();
     void criterionFollowsTheStoredTexts();
     void enterRunsTheSearch();
+    void nothingExactSaysItFoundByContaining();
     void enterWithoutCriterionDoesNothing();
 
 private:
@@ -90,7 +91,9 @@ void TestEmployeeSearch::criterionFollowsTheStoredTexts_data()
     QTest::newRow("address with a straight apostrophe") << "2 rue d'alsace" << "2 RUE D\u2019ALSACE"
                                                         << QStringList{"L'HERMITE , ANNE"};
     QTest::newRow("lower case") << "lyon" << "LYON" << QStringList{"MARTIN , PAUL"};
-    QTest::newRow("part of a name") << "almeida" << "ALMEIDA" << QStringList{"<Aucun salarié>"};
+    // Nothing exact: the names and towns containing the criterion.
+    QTest::newRow("part of a name") << "almeida" << "ALMEIDA" << QStringList{"D\u2019ALMEIDA , PAUL"};
+    QTest::newRow("nothing contains it") << "nantes" << "NANTES" << QStringList{"<Aucun salarié>"};
 }
 
 void TestEmployeeSearch::criterionFollowsTheStoredTexts()
@@ -130,6 +133,27 @@ void TestEmployeeSearch::enterRunsTheSearch()
     QTest::keyClick(searchText(), Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(listed(), (QStringList{"DUPONT , MARIE"}));
     QCOMPARE(message(), QStringLiteral("1 salarié trouvé avec ses critères."));
+}
+
+// The clerk is told that the list is not of exact matches; an exact match
+// still lists only itself.
+void TestEmployeeSearch::nothingExactSaysItFoundByContaining()
+{
+    open();
+    type("pau");
+    QTest::keyClick(searchText(), Qt::Key_Return);
+    QCOMPARE(listed(), (QStringList{"D\u2019ALMEIDA , PAUL", "MARTIN , PAUL"}));
+    QCOMPARE(message(), QStringLiteral("Rien d’exact : 2 salariés dont le nom ou la ville contient ce texte."));
+
+    type("paul");
+    QTest::keyClick(searchText(), Qt::Key_Return);
+    QCOMPARE(listed(), (QStringList{"D\u2019ALMEIDA , PAUL", "MARTIN , PAUL"}));
+    QCOMPARE(message(), QStringLiteral("2 salariés trouvés avec ses critères."));
+
+    type("bre");
+    QTest::keyClick(searchText(), Qt::Key_Return);
+    QCOMPARE(listed(), QStringList{"L'HERMITE , ANNE"});
+    QCOMPARE(message(), QStringLiteral("Rien d’exact : 1 salarié dont le nom ou la ville contient ce texte."));
 }
 
 void TestEmployeeSearch::enterWithoutCriterionDoesNothing()
