@@ -1,9 +1,11 @@
 #include "mainwindow.h"
 
 #include "backupactions.h"
+#include "backupfolder.h"
 #include "datetext.h"
 #include "employeetransferactions.h"
 #include "errordialog.h"
+#include "folderactions.h"
 #include "helpsystem.h"
 #include "numbertext.h"
 #include "printerchoice.h"
@@ -14,11 +16,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -91,9 +95,12 @@ QString MainWindow::screensShowingEmployees() const
 
 void MainWindow::buildMenus()
 {
-    // The company as a whole: its backup and its restore.
+    // The company as a whole: its folder, its backup and its restore.
     QMenu *folder = menuBar()->addMenu(QStringLiteral("&Dossier"));
     folder->setObjectName(QStringLiteral("Dossier"));
+    m_folders = new FolderActions(this);
+    m_folders->addTo(folder);
+    folder->addSeparator();
     m_backup = new BackupActions(this, [this] { m_registry.closeAll(); });
     m_backup->addTo(folder);
     folder->addSeparator();
@@ -323,6 +330,38 @@ void MainWindow::openCalculator()
     QMetaObject::invokeMethod(calculator, "setValidationCaption",
                               Q_ARG(QString, QStringLiteral("Quitter")));
     m_registry.show(ScreenName::Calculator);
+}
+
+void MainWindow::showCompanyFolder(const QString &folder)
+{
+    m_companyFolder = folder;
+    if (!m_folderLine) {
+        m_folderLine = new QLabel(this);
+        m_folderLine->setObjectName(QStringLiteral("DossierSociete"));
+        statusBar()->addPermanentWidget(m_folderLine, 1);
+    }
+    refreshCompanyName();
+}
+
+void MainWindow::refreshCompanyName()
+{
+    if (m_companyFolder.isEmpty())
+        return;
+    const QString company = BackupFolder::companyName(QDir(m_companyFolder));
+    const QString folder = QDir::toNativeSeparators(m_companyFolder);
+    const QString title = company.isEmpty() ? QStringLiteral("Quorvan — %1").arg(folder)
+                                            : QStringLiteral("Quorvan — %1 (%2)").arg(company, folder);
+    if (windowTitle() != title)
+        setWindowTitle(title);
+    m_folderLine->setText(QStringLiteral("Société : %1 — dossier : %2")
+                              .arg(company.isEmpty() ? QStringLiteral("(employeur à remplir)") : company, folder));
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        refreshCompanyName();
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

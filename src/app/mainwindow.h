@@ -6,6 +6,7 @@
 #include <functional>
 
 class BackupActions;
+class FolderActions;
 class HelpSystem;
 class PrinterChoice;
 class QAction;
@@ -51,9 +52,18 @@ public:
 
     // « Sauvegarder », « Restaurer » and the backup at closing.
     BackupActions &backupActions() const { return *m_backup; }
+    // « Nouveau dossier de société… », « Ouvrir… » and « Dossiers récents ».
+    FolderActions &folderActions() const { return *m_folders; }
+
+    // The company folder the window works on: named with the company in the
+    // title and on the status line, the name read again whenever the window
+    // is activated (the employer screen may have changed it).
+    void showCompanyFolder(const QString &folder);
+    void refreshCompanyName();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void buildMenus();
@@ -77,4 +87,7 @@ private:
     QAction *m_clockItem = nullptr;
     QHash<QString, QList<QObject *>> m_screenControls; // screen name -> items and buttons
     BackupActions *m_backup = nullptr;
+    FolderActions *m_folders = nullptr;
+    QString m_companyFolder;
+    QLabel *m_folderLine = nullptr;
 };

@@ -13,6 +13,8 @@ bool PrinterChoice::setUp(QWidget *parent)
     if (dialog.exec() != QDialog::Accepted)
         return false;
     m_printerName = printer.printerName();
+    if (m_chosen)
+        m_chosen(m_printerName);
     return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QPrinter;
 class QWidget;
 
@@ -17,10 +19,13 @@ public:
     bool hasChoice() const { return !m_printerName.isEmpty(); }
     QString printerName() const { return m_printerName; }
     void setPrinterName(const QString &name) { m_printerName = name; }
+    // Told the printer the clerk confirms in the set-up (to remember it).
+    void setOnChosen(std::function<void(const QString &)> chosen) { m_chosen = std::move(chosen); }
 
     // Points the printer at the chosen one, when there is a choice.
     void applyTo(QPrinter &printer) const;
 
 private:
     QString m_printerName;
+    std::function<void(const QString &)> m_chosen;
 };

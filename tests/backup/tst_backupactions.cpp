@@ -74,12 +74,15 @@ private slots:
         QStringList names;
         for (QAction *action : menu->actions())
             names << action->objectName();
-        // After a separator, the employee file's export and import.
-        QCOMPARE(names, (QStringList{QStringLiteral("Sauvegarder"), QStringLiteral("Restaurer"), QString(),
-                                     QStringLiteral("ExporterSalaries"), QStringLiteral("ImporterSalaries")}));
-        QCOMPARE(menu->actions().first()->text(), QStringLiteral("&Sauvegarder…"));
-        QCOMPARE(menu->actions().at(1)->text(), QStringLiteral("&Restaurer…"));
-        QVERIFY(menu->actions().at(2)->isSeparator());
+        // After the company folders and a separator; then, after another,
+        // the employee file's export and import.
+        QCOMPARE(names, (QStringList{QStringLiteral("NouveauDossier"), QStringLiteral("OuvrirDossier"),
+                                     QStringLiteral("DossiersRecents"), QString(), QStringLiteral("Sauvegarder"),
+                                     QStringLiteral("Restaurer"), QString(), QStringLiteral("ExporterSalaries"),
+                                     QStringLiteral("ImporterSalaries")}));
+        QCOMPARE(menu->actions().at(4)->text(), QStringLiteral("&Sauvegarder…"));
+        QCOMPARE(menu->actions().at(5)->text(), QStringLiteral("&Restaurer…"));
+        QVERIFY(menu->actions().at(6)->isSeparator());
     }
 
     void backupProposesTheCompanysName()
