@@ -153,6 +153,17 @@ std::variant<StoredStaff, QString> StoredPayInputs::loadStaff(const QString &dir
     return staff;
 }
 
+std::optional<QString> StoredPayInputs::loadEuroRate(const QString &directory, QString *error)
+{
+    const auto database = openMainFile(directory, error);
+    if (!database)
+        return std::nullopt;
+    RecordView euroView(database, QStringLiteral("TEURO"));
+    if (*error = firstRecordError(euroView); !error->isEmpty())
+        return std::nullopt;
+    return euroView.fieldText(QStringLiteral("Taux de L'euro"));
+}
+
 std::variant<EmployerRecordTexts, QString> StoredPayInputs::loadEmployer(const QString &directory)
 {
     const QString employerFile = QString::fromLatin1(Schema::EmployerFileName);

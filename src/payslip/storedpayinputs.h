@@ -7,6 +7,7 @@
 #include "storedstaff.h"
 
 #include <QString>
+#include <optional>
 #include <variant>
 
 // The inputs of a pay calculation as the employee, parameters and euro rate
@@ -34,6 +35,10 @@ struct StoredPayInputs
     // Every employee of the folder at once, read through one opening of the
     // file, with the parameters and the euro rate: the month's pay run.
     static std::variant<StoredStaff, QString> loadStaff(const QString &directory);
+
+    // The euro rate alone, as stored (the statements convert their totals);
+    // none when it cannot be read, `error` saying why in French.
+    static std::optional<QString> loadEuroRate(const QString &directory, QString *error);
 
     // The employer of the pay slip (sterk.rkv), as the employer screen shows
     // it. A folder without that file is refused: reading never creates it.

@@ -35,7 +35,8 @@ struct StatementDocument
     {
         QString header;
         QString key;        // the JSON name
-        bool amount = false;
+        bool amount = false; // francs: summed, converted in the euro row
+        bool numeric = false; // a number that is no amount (hours): right-aligned
         bool operator==(const Column &) const = default;
     };
 
